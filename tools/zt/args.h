@@ -1,0 +1,29 @@
+// Command-line arguments of one zt command: positionals and --name value options.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zt::cli {
+
+struct Args {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> options;  // "--from" -> value
+  std::set<std::string> flags;                 // "--short"
+
+  std::optional<std::string> Get(const std::string& name) const;
+  bool Has(const std::string& flag) const { return flags.count(flag) > 0; }
+};
+
+// valueOptions take the next argument as their value; flagOptions take none.
+// Anything else starting with "--" (or "-o" spelled out) is an error, reported in error.
+std::optional<Args> ParseArgs(const std::vector<std::string>& argv, const std::set<std::string>& valueOptions,
+                              const std::set<std::string>& flagOptions, std::string& error);
+
+// Parses a whole non-negative decimal number; nullopt when it is not one.
+std::optional<long long> ParseNumber(const std::string& text);
+
+}  // namespace zt::cli

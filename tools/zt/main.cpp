@@ -1,0 +1,38 @@
+// zt: the recorder's data and link from a terminal.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/zt/commands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(const zt::cli::CommandArgs&);
+  const char* usage;
+};
+
+const Command kCommands[] = {
+    {"sample", zt::cli::RunSample, "zt sample [--seed N] -o FILE.zt"},
+    {"info", zt::cli::RunInfo, "zt info FILE"},
+    {"export", zt::cli::RunExport, "zt export FILE --archive time|oper [-o OUT]"},
+    {"demo", zt::cli::RunDemo, "zt demo [--seed N] [--rows N]"},
+};
+
+int Usage() {
+  std::cerr << "usage:\n";
+  for (const auto& c : kCommands) std::cerr << "  " << c.usage << '\n';
+  return 64;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string name = argv[1];
+  for (const auto& c : kCommands)
+    if (name == c.name) return c.run(zt::cli::CommandArgs(argv + 2, argv + argc));
+  std::cerr << "zt: unknown command " << name << '\n';
+  return Usage();
+}
