@@ -54,7 +54,7 @@ void FileLoad::Tick() {
       break;
     case LoadStep::OperationalArchive:
       StepArchive(operationalBlock_, kOperationalBlockCount, kOperationalArchive.start, false, LoadStep::Finished);
-      if (step_ == LoadStep::Finished && !dataFile_.empty()) CopyOverFile(files_.ImageFile(), dataFile_, messages_);
+      if (step_ == LoadStep::Finished && !dataFile_.empty() && adoptAsImage_) CopyOverFile(files_.ImageFile(), dataFile_, messages_);
       break;
     case LoadStep::Finished: Finish(LoadCode::None); break;
     case LoadStep::Failed: Finish(error_); break;

@@ -36,6 +36,9 @@ class FileLoad {
   FileLoad(DecodedImage& image, ArchiveTables& tables, ProtocolLog& log, Messages& messages, WorkingFiles files,
            std::filesystem::path dataFile);
 
+  // A complete load of a saved file makes it the image file; inspection tools turn that off.
+  void SetAdoptAsImage(bool adopt) { adoptAsImage_ = adopt; }
+
   // Opens the file; on failure finishes with code 2 at once.
   void Start();
   // One step; does nothing once finished.
@@ -66,6 +69,7 @@ class FileLoad {
   LoadStep step_ = LoadStep::Parameters;
   std::uint16_t timeBlock_ = 0;
   std::uint16_t operationalBlock_ = 0;
+  bool adoptAsImage_ = true;
   bool stopRequest_ = false;
   bool running_ = false;
   bool finished_ = false;

@@ -79,7 +79,9 @@ std::string GenerateSampleImage(std::uint64_t seed, SampleFacts* facts) {
   const unsigned written = slots + f.lastTimeIndex + 1;
   const unsigned erased = 16 + rnd.Below(48);
   const unsigned setBackAt = written - 300 - rnd.Below(400);  // hour at which the clock went back
-  const unsigned setBackBy = 120 + 60 * rnd.Below(4);
+  // More than the longest gap between events, so the events after the correction
+  // stamp earlier than the correction itself.
+  const unsigned setBackBy = 480 + 60 * rnd.Below(4);
   const std::uint32_t start = static_cast<std::uint32_t>(DaysFromEpoch(2025, 1, 1) + rnd.Below(300)) * 1440 + 60 * rnd.Below(24);
   auto hourTime = [&](unsigned k) { return start + 60 * k - (k >= setBackAt ? setBackBy : 0); };
   unsigned sensors = rnd.Below(0x1000) & f.sensorMask;
@@ -98,15 +100,18 @@ std::string GenerateSampleImage(std::uint64_t seed, SampleFacts* facts) {
 
   // Operational archive: not wrapped; erased from just after the newest record.
   f.lastOperIndex = static_cast<std::uint16_t>(500 + rnd.Below(700));
-  std::uint32_t t = hourTime(written - slots + erased) + rnd.Below(60);
+  const std::uint32_t first = hourTime(written - slots + erased);
+  const unsigned meanStep = (hourTime(written - 1) - first) / (f.lastOperIndex + 1u);
+  std::uint32_t t = first + rnd.Below(60);
   unsigned state = sensors;
   const unsigned clockBackRecord = f.lastOperIndex / 2 + rnd.Below(f.lastOperIndex / 4);
   for (unsigned i = 0; i <= f.lastOperIndex; ++i) {
-    t += 5 + rnd.Below(600);
+    t += meanStep / 2 + rnd.Below(meanStep);
     const std::size_t at = kOperationalArchive.start + i * kRecordSize;
     if (i == clockBackRecord) {
-      t -= setBackBy;  // the correction writes the new, earlier clock time
-      PutRecord(image, at, t, {t & 0xFF, (t >> 8) & 0xFF, (t >> 16) & 0xFF, 0x40});
+      const std::uint32_t corrected = t - setBackBy;
+      PutRecord(image, at, t, {corrected & 0xFF, (corrected >> 8) & 0xFF, (corrected >> 16) & 0xFF, 0x40});
+      t = corrected;
     } else if (i == clockBackRecord + 7) {
       const std::uint32_t corrected = t + 3;
       PutRecord(image, at, t, {rnd.Below(8), (corrected >> 8) & 0xFF, (corrected >> 16) & 0xFF, 0xC0});

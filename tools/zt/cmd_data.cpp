@@ -1,0 +1,115 @@
+// zt sample, info, export and demo: device-data files without a recorder.
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+#include "core/archive_table.h"
+#include "core/file_load.h"
+#include "core/sample_image.h"
+#include "tools/zt/args.h"
+#include "tools/zt/commands.h"
+#include "tools/zt/console.h"
+#include "tools/zt/data_view.h"
+
+namespace zt::cli {
+namespace {
+
+constexpr int kUsageError = 64;
+constexpr int kWriteError = 5;
+
+int UsageError(const std::string& command, const std::string& what) {
+  std::cerr << "zt " << command << ": " << what << '\n';
+  return kUsageError;
+}
+
+std::optional<std::uint64_t> SeedOption(const Args& args) {
+  const auto text = args.Get("--seed");
+  if (!text) return 1;
+  const auto n = ParseNumber(*text);
+  if (!n) return std::nullopt;
+  return static_cast<std::uint64_t>(*n);
+}
+
+// Writes the whole file or reports why not; an existing file is replaced only when complete.
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  const std::string temp = path + ".part";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      std::cerr << "zt: cannot write " << path << '\n';
+      std::remove(temp.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    std::cerr << "zt: cannot write " << path << '\n';
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunSample(const CommandArgs& argv) {
+  std::string error;
+  const auto args = ParseArgs(argv, {"--seed", "-o"}, {}, error);
+  if (!args) return UsageError("sample", error);
+  const auto seed = SeedOption(*args);
+  if (!seed) return UsageError("sample", "--seed takes a whole number");
+  const auto out = args->Get("-o");
+  if (!out || !args->positional.empty()) return UsageError("sample", "usage: zt sample [--seed N] -o FILE.zt");
+  return WriteFile(*out, GenerateSampleImage(*seed)) ? 0 : kWriteError;
+}
+
+int RunInfo(const CommandArgs& argv) {
+  std::string error;
+  const auto args = ParseArgs(argv, {}, {}, error);
+  if (!args) return UsageError("info", error);
+  if (args->positional.size() != 1) return UsageError("info", "usage: zt info FILE");
+  LoadedData data;
+  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+  for (const auto& text : data.image.header) PrintLine(text);
+  return 0;
+}
+
+int RunExport(const CommandArgs& argv) {
+  std::string error;
+  const auto args = ParseArgs(argv, {"--archive", "-o"}, {}, error);
+  if (!args) return UsageError("export", error);
+  const auto archive = args->Get("--archive");
+  if (args->positional.size() != 1 || !archive)
+    return UsageError("export", "usage: zt export FILE --archive time|oper [-o OUT]");
+  if (*archive != "time" && *archive != "oper") return UsageError("export", "--archive is time or oper");
+  LoadedData data;
+  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+  const std::string csv = TableCsv(*archive == "time" ? data.tables.time : data.tables.operational);
+  if (const auto out = args->Get("-o")) return WriteFile(*out, csv) ? 0 : kWriteError;
+  std::cout << csv;
+  return std::cout ? 0 : kWriteError;
+}
+
+int RunDemo(const CommandArgs& argv) {
+  std::string error;
+  const auto args = ParseArgs(argv, {"--seed", "--rows"}, {}, error);
+  if (!args) return UsageError("demo", error);
+  const auto seed = SeedOption(*args);
+  const auto rows = ParseNumber(args->Get("--rows").value_or("8"));
+  if (!seed || !rows) return UsageError("demo", "--seed and --rows take whole numbers");
+  const WorkingFiles files(RunningProgramFolder());
+  if (!files.EnsureFolders()) {
+    std::cerr << "zt demo: cannot create " << files.WorkFolder() << '\n';
+    return kWriteError;
+  }
+  const std::string sample = (files.ReportFolder() / "sample.zt").string();
+  if (!WriteFile(sample, GenerateSampleImage(*seed))) return kWriteError;
+  std::cout << "Sample image written to " << sample << "\n\n";
+  LoadedData data;
+  if (const int code = LoadForInspection(sample, data)) return code;
+  PrintOverview(std::cout, data, static_cast<std::size_t>(*rows));
+  return 0;
+}
+
+}  // namespace zt::cli

@@ -1,0 +1,119 @@
+#include "core/copy_over_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "core/cp1251.h"
+#include "tests/core/image_builder.h"
+
+namespace zt {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Lowers the file-size limit for the scope, so writes past it fail with EFBIG as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previous_)(int) = nullptr;
+};
+
+std::size_t FilesIn(const fs::path& folder) {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder)) ++n;
+  return n;
+}
+
+class CopyOverFileTest : public ::testing::Test {
+ protected:
+  test::TempFolder folder;
+  fs::path source = folder.path() / "cur_Rep.000";
+  fs::path destination = folder.path() / "saved.zt";
+  RecordingMessages messages;
+};
+
+TEST_F(CopyOverFileTest, ReplacesTheDestination) {
+  test::WriteBytes(source, std::string(40000, 'n'));
+  test::WriteBytes(destination, "old");
+  EXPECT_TRUE(CopyOverFile(destination, source, messages));
+  EXPECT_EQ(test::ReadBytes(destination), std::string(40000, 'n'));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(FilesIn(folder.path()), 2u);
+}
+
+TEST_F(CopyOverFileTest, CreatesAMissingDestination) {
+  test::WriteBytes(source, "abc");
+  EXPECT_TRUE(CopyOverFile(destination, source, messages));
+  EXPECT_EQ(test::ReadBytes(destination), "abc");
+}
+
+TEST_F(CopyOverFileTest, FullDiskLeavesTheOldDestination) {
+  test::WriteBytes(source, std::string(32768, 'n'));
+  test::WriteBytes(destination, "operator's file");
+  {
+    FileSizeLimit limit(4096);
+    EXPECT_FALSE(CopyOverFile(destination, source, messages));
+  }
+  EXPECT_EQ(test::ReadBytes(destination), "operator's file");
+  EXPECT_EQ(FilesIn(folder.path()), 2u) << "the temporary file is removed";
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].second,
+            std::string("Ошибка! при копировании файла "_cp) + source.string() + std::string(" - код ошибки: "_cp) +
+                std::to_string(EFBIG));
+}
+
+TEST_F(CopyOverFileTest, MissingSourceLeavesTheDestination) {
+  test::WriteBytes(destination, "keep");
+  EXPECT_FALSE(CopyOverFile(destination, folder.path() / "none", messages));
+  EXPECT_EQ(test::ReadBytes(destination), "keep");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].second, std::string("Ошибка! при копировании файла "_cp) + (folder.path() / "none").string() +
+                                          std::string(" - код ошибки: "_cp) + std::to_string(ENOENT));
+}
+
+TEST_F(CopyOverFileTest, CopyOntoItselfKeepsTheFile) {
+  test::WriteBytes(source, "data");
+  EXPECT_TRUE(CopyOverFile(source, source, messages));
+  EXPECT_EQ(test::ReadBytes(source), "data");
+  fs::create_symlink(source, destination);
+  EXPECT_TRUE(CopyOverFile(destination, source, messages));
+  EXPECT_TRUE(CopyOverFile(source, destination, messages));
+  EXPECT_EQ(test::ReadBytes(source), "data");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(CopyOverFileTest, ALinkAtTheDestinationKeepsPointingAtTheNewData) {
+  const fs::path real = folder.path() / "real.zt";
+  test::WriteBytes(real, "old");
+  fs::create_symlink(real, destination);
+  test::WriteBytes(source, "new");
+  EXPECT_TRUE(CopyOverFile(destination, source, messages));
+  EXPECT_TRUE(fs::is_symlink(destination));
+  EXPECT_EQ(test::ReadBytes(real), "new");
+}
+
+TEST_F(CopyOverFileTest, UnwritableFolderIsReported) {
+  test::WriteBytes(source, "x");
+  EXPECT_FALSE(CopyOverFile(folder.path() / "no" / "such" / "dir.zt", source, messages));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].first, MessageKind::Error);
+}
+
+}  // namespace
+}  // namespace zt
