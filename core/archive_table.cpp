@@ -29,6 +29,7 @@ void Reset(ArchiveTable& table, std::span<const std::string_view> titles, std::s
 }  // namespace
 
 void ArchiveTable::Resize(std::size_t columns, std::size_t rows) {
+  if (columns == columns_ && rows == rows_) return;  // every load resets: keep the cells' storage
   columns_ = columns;
   rows_ = rows;
   cells_.assign(columns * rows, std::string());

@@ -15,6 +15,7 @@ class ArchiveTable {
   ArchiveTable() = default;
   ArchiveTable(std::size_t columns, std::size_t rows) { Resize(columns, rows); }
 
+  // Cells keep their texts when the size does not change; callers overwrite them.
   void Resize(std::size_t columns, std::size_t rows);
   std::size_t ColumnCount() const { return columns_; }
   std::size_t RowCount() const { return rows_; }

@@ -25,7 +25,6 @@ void PrepareLoad(DecodedImage& image, ArchiveTables& tables) {
 FileLoad::FileLoad(DecodedImage& image, ArchiveTables& tables, ProtocolLog& log, Messages& messages,
                    WorkingFiles files, std::filesystem::path dataFile)
     : image_(image),
-      tables_(tables),
       messages_(messages),
       files_(std::move(files)),
       dataFile_(std::move(dataFile)),

@@ -59,7 +59,6 @@ class FileLoad {
   void StepArchive(std::uint16_t& counter, std::size_t blocks, std::uint16_t start, bool time, LoadStep next);
 
   DecodedImage& image_;
-  ArchiveTables& tables_;
   Messages& messages_;
   WorkingFiles files_;
   std::filesystem::path dataFile_;

@@ -1,0 +1,1 @@
+zt_fuzz_target(load zt_core)
