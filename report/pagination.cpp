@@ -1,0 +1,137 @@
+#include "report/pagination.h"
+
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "core/cp1251.h"
+#include "report/text_file.h"
+
+namespace zt::report {
+namespace {
+
+bool TooLong(const std::string& line, const PageLayout& layout) {
+  return static_cast<long long>(line.size()) + layout.leftIndent + 3 >= layout.charsPerLine;
+}
+
+// The counter reaching it ends a sheet.
+int CounterLimit(const PageLayout& layout) { return layout.linesPerSheet - layout.bottomMargin - 2; }
+
+void WarnTooLong(Messages& messages) {
+  messages.Show(MessageKind::Warning, "ДЛИНА СТРОКИ БОЛЬШЕ - УМЕНЬШИТЕ РАЗМЕР ШРИФТА"_cp);
+}
+
+struct Counted {
+  PaginationResult result = PaginationResult::ReportUnreadable;
+  int sheets = 0;
+};
+
+Counted CountSheets(const std::filesystem::path& reportText, const PageLayout& layout, Messages& messages) {
+  std::ifstream in(reportText, std::ios::binary);
+  std::string line;
+  if (!in || !ReadTextLine(in, line)) return {};
+  int sheet = 1;
+  long long counter = 1;
+  while (ReadTextLine(in, line)) {
+    if (counter == 1) counter += (sheet == 1 ? 1 : 2) + layout.topMargin;
+    counter += 1;
+    if (TooLong(line, layout)) {
+      WarnTooLong(messages);
+      return {PaginationResult::LineTooLong, 0};
+    }
+    if (counter >= CounterLimit(layout)) {
+      ++sheet;
+      counter = 1;
+    }
+  }
+  if (in.bad()) return {};
+  return {PaginationResult::Paginated, sheet};
+}
+
+class SheetWriter {
+ public:
+  SheetWriter(const PageLayout& layout, const PaginationTarget& target) : layout_(layout), target_(target) {}
+
+  bool Open(int sheet) {
+    sheet_ = sheet;
+    counter_ = 1;
+    out_.open(target_.sheetFolder.SheetFile(sheet), std::ios::binary | std::ios::trunc);
+    return out_.is_open();
+  }
+  bool Close() {
+    out_.close();
+    return !out_.fail();
+  }
+  void Emit(std::string_view text) {
+    std::string line(static_cast<std::size_t>(layout_.leftIndent), ' ');
+    line += text;
+    target_.preview.AppendLine(line);
+    line += "\r\n";
+    out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+    ++counter_;
+  }
+  void EmitEmpty(int count) {
+    for (int i = 0; i < count; ++i) Emit({});
+  }
+  int Sheet() const { return sheet_; }
+  long long Counter() const { return counter_; }
+
+ private:
+  const PageLayout& layout_;
+  const PaginationTarget& target_;
+  std::ofstream out_;
+  int sheet_ = 0;
+  long long counter_ = 1;
+};
+
+}  // namespace
+
+PageLayout LayoutOf(const PrintSetup& setup) {
+  return {setup.working.linesPerSheet, setup.working.charsPerLine, setup.settings.leftIndent,
+          setup.settings.topMargin, setup.settings.bottomMargin};
+}
+
+Pagination PaginateReport(const std::filesystem::path& reportText, const PageLayout& layout,
+                          const PaginationTarget& target) {
+  const Counted counted = CountSheets(reportText, layout, target.messages);
+  if (counted.result != PaginationResult::Paginated) return {counted.result, 0};
+
+  std::ifstream in(reportText, std::ios::binary);
+  std::string header;
+  if (!in || !ReadTextLine(in, header)) return {PaginationResult::ReportUnreadable, 0};
+  SheetWriter sheet(layout, target);
+  if (!sheet.Open(1)) return {PaginationResult::SheetFailed, 0};
+  const auto fail = [&](PaginationResult why) {
+    sheet.Close();
+    return Pagination{why, sheet.Sheet()};
+  };
+  std::string line;
+  while (ReadTextLine(in, line)) {
+    target.yield();
+    if (target.stop.IsSet()) return fail(PaginationResult::Stopped);
+    if (sheet.Counter() == 1) {
+      if (sheet.Sheet() == 1) {
+        sheet.Emit(std::string("Всего листов: "_cp) + std::to_string(counted.sheets));
+      } else {
+        sheet.Emit(std::string("Лист "_cp) + std::to_string(sheet.Sheet()) + "/ ");
+        sheet.Emit(header);
+      }
+      sheet.EmitEmpty(layout.topMargin);
+    }
+    sheet.Emit(line);
+    if (TooLong(line, layout)) {
+      WarnTooLong(target.messages);
+      return fail(PaginationResult::LineTooLong);
+    }
+    if (sheet.Counter() >= CounterLimit(layout)) {
+      sheet.EmitEmpty(layout.bottomMargin + 2);
+      if (!sheet.Close()) return {PaginationResult::SheetFailed, sheet.Sheet()};
+      if (!sheet.Open(sheet.Sheet() + 1)) return {PaginationResult::SheetFailed, sheet.Sheet() - 1};
+    }
+  }
+  if (in.bad()) return fail(PaginationResult::ReportUnreadable);
+  if (!sheet.Close()) return {PaginationResult::SheetFailed, sheet.Sheet()};
+  return {PaginationResult::Paginated, sheet.Sheet()};
+}
+
+}  // namespace zt::report

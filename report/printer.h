@@ -1,0 +1,42 @@
+// What printing needs from the platform's printers. Names are Windows-1251.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zt::report {
+
+struct PrinterFont {
+  std::string name;
+  int size = 0;  // points
+};
+
+class Printer {
+ public:
+  virtual ~Printer() = default;
+
+  // Installed printers in the system's order.
+  virtual std::vector<std::string> InstalledNames() const = 0;
+  // Index into InstalledNames of the current printer; -1 when there is none.
+  virtual int CurrentIndex() const = 0;
+  virtual void SetCurrentIndex(int index) = 0;
+
+  // The font of the measurements below and of the text job's lines.
+  virtual void SetFont(const PrinterFont& font) = 0;
+  // The current printer's page, in device units.
+  virtual int PageWidth() const = 0;
+  virtual int PageHeight() const = 0;
+  // In the font set last, in device units.
+  virtual int TextHeight(std::string_view text) const = 0;
+  virtual int AverageCharWidth() const = 0;
+
+  // A text job on the current printer: each line at the left edge of the
+  // printable area, advancing by the text height plus 2 units, a new page as
+  // soon as the next line would begin below the page height less two pitches.
+  virtual bool BeginTextJob() = 0;
+  virtual void PrintTextLine(std::string_view line) = 0;
+  virtual void EndTextJob() = 0;
+};
+
+}  // namespace zt::report

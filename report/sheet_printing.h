@@ -1,0 +1,13 @@
+// Printing a range of sheet files as one text job.
+#pragma once
+
+#include "report/print_context.h"
+
+namespace zt::report {
+
+// Sends the lines of every existing sheet file first..last (none when last <
+// first) in the report font; the stored metrics become the working ones.
+// False when the job could not be started.
+bool PrintSheets(const PrintContext& context, int first, int last);
+
+}  // namespace zt::report
