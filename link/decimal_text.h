@@ -1,0 +1,18 @@
+// Whole numbers typed by the operator or kept in the working files.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zt::link {
+
+// The text with every space removed.
+std::string WithoutSpaces(std::string_view text);
+
+// An optional minus sign and at least one digit, nothing else, within the
+// 32-bit signed range.
+std::optional<std::int32_t> DecimalInt32(std::string_view text);
+
+}  // namespace zt::link

@@ -1,0 +1,94 @@
+#include "link/password_step.h"
+
+#include "core/cp1251.h"
+#include "link/decimal_text.h"
+
+namespace zt::link {
+namespace {
+
+constexpr std::uint16_t kLastWaitStep = 50;
+
+}  // namespace
+
+PasswordNumber PasswordNumberOf(std::string_view entry) {
+  const auto value = DecimalInt32(WithoutSpaces(entry));
+  if (!value) return {};
+  return {true, static_cast<std::uint16_t>(static_cast<std::uint32_t>(*value) & 0xFFFF)};
+}
+
+PasswordStep::PasswordStep(LinkProtocol& protocol, Messages& messages, std::string& lastPasswordText,
+                           OperationMode mode)
+    : protocol_(protocol), messages_(messages), lastPasswordText_(lastPasswordText), mode_(mode) {}
+
+bool PasswordStep::Accept(std::string_view entry) {
+  if (waiting_) return false;
+  code_ = PasswordCode::None;
+  if (!PasswordNumberOf(entry).valid || (mode_ == OperationMode::Writing && entry != lastPasswordText_)) {
+    Finish(PasswordCode::BadEntry);
+    return false;
+  }
+  if (!protocol_.OpenPort()) {
+    Finish(PasswordCode::PortFailed);
+    return false;
+  }
+  entry_ = entry;
+  step_ = 0;
+  waitProgress_ = 0;
+  barTicks_ = 0;
+  waiting_ = true;
+  return true;
+}
+
+void PasswordStep::Tick() {
+  if (!waiting_) return;
+  if (++barTicks_ % kPasswordBarTicks == 0) ++waitProgress_;
+  if (step_ < kPasswordSendStep) {
+    ++step_;
+  } else if (step_ == kPasswordSendStep) {
+    lastPasswordText_ = entry_;
+    protocol_.Inputs().passwordNumber = PasswordNumberOf(entry_).value;
+    protocol_.SendCommand(CommandType::Password);
+    step_ = kPasswordSendStep + 1;
+  } else if (step_ <= kLastWaitStep) {
+    ++step_;
+    if (protocol_.PortError())
+      step_ = kPasswordFailStep;
+    else if (protocol_.ReplyComplete())
+      Finish(protocol_.PasswordRejected() ? PasswordCode::Rejected : PasswordCode::Accepted);
+  } else {
+    Finish(PasswordCode::NoReply);
+  }
+}
+
+void PasswordStep::Cancel() {
+  waiting_ = false;
+  code_ = PasswordCode::Cancelled;
+}
+
+void PasswordStep::Finish(PasswordCode code) {
+  waiting_ = false;
+  code_ = code;
+  switch (code) {
+    case PasswordCode::BadEntry:
+      messages_.Show(MessageKind::Error, "Ошибка пароля!!!"_cp);
+      break;
+    case PasswordCode::PortFailed:
+      protocol_.ClosePort();
+      messages_.Show(MessageKind::Error, "Ошибка порта!!!"_cp);
+      break;
+    case PasswordCode::Rejected:
+      protocol_.ClosePort();
+      messages_.Show(MessageKind::Error, "Ошибка пароля!!!"_cp);
+      break;
+    case PasswordCode::NoReply:
+      protocol_.ClosePort();
+      messages_.Show(MessageKind::Error, "Ошибка нет связи с прибором!!!"_cp);
+      break;
+    case PasswordCode::Accepted:
+    case PasswordCode::Cancelled:
+    case PasswordCode::None:
+      break;
+  }
+}
+
+}  // namespace zt::link

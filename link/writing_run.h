@@ -1,0 +1,79 @@
+// The writing run: the recorder's clock (when asked for), then the enterprise,
+// branch and meter texts, each command waiting for its acknowledgement.
+//
+// Host: after the parameter editor was confirmed (port open from the password
+// step), create the run with the three texts and the clock-correction flag,
+// call Start() (the window's first 100 ms tick), then Tick() every 5 ms while
+// Running(). An acknowledgement is taken inside the data event and the next
+// command goes out at once; ticks count the time-outs. RequestStop() is
+// "Стоп"/Esc; Close() is the title-bar close (ends at once, no message). The
+// run leaves the port open. Code() tells how it ended; its message is shown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/messages.h"
+#include "link/link_protocol.h"
+
+namespace zt::link {
+
+inline constexpr int kWritingTickMs = 5;
+inline constexpr std::uint16_t kWriteFailStep = 31;
+inline constexpr int kWriteGaugeMax = 4;
+
+struct WriteParameters {
+  std::string enterprise;  // Windows-1251, any length; fitted to 30 in the frame
+  std::string branch;
+  std::string meter;
+  bool clockCorrection = false;
+};
+
+enum class WriteCode : std::uint8_t {
+  Written,      // "Запись норма"
+  Stopped,      // "Запись прервана"
+  DeviceError,  // "Ошибка RS - " and the recorder's error text
+  NoLink,       // "Ошибка - связи с прибором!!!"
+  Closed,       // the window was closed; nothing shown
+};
+
+class WritingRun final : public ExchangeObserver {
+ public:
+  WritingRun(LinkProtocol& protocol, Messages& messages, WriteParameters parameters);
+  ~WritingRun() override;
+  WritingRun(const WritingRun&) = delete;
+  WritingRun& operator=(const WritingRun&) = delete;
+
+  void Start();
+  void Tick();
+  void RequestStop() { stopRequest_ = true; }
+  void Close();
+
+  bool Running() const { return running_; }
+  bool Finished() const { return finished_; }
+  WriteCode Code() const { return code_; }
+  std::uint16_t Step() const { return step_; }
+  // The type of the command to issue next, 4 .. 8 (8: all done).
+  std::uint16_t NextCommand() const { return nextCommand_; }
+  int Gauge() const { return gauge_; }
+
+  void ReplyCompleted() override;
+
+ private:
+  void IssueNext();
+  void CheckWaiting();
+  void Finish(WriteCode code);
+
+  LinkProtocol& protocol_;
+  Messages& messages_;
+  WriteParameters parameters_;
+  std::uint16_t step_ = 0;
+  std::uint16_t nextCommand_ = 4;
+  bool stopRequest_ = false;
+  bool running_ = false;
+  bool finished_ = false;
+  WriteCode code_ = WriteCode::Written;
+  int gauge_ = 0;
+};
+
+}  // namespace zt::link
