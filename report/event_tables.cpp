@@ -31,7 +31,7 @@ void WriteSensorStateTable(const TableContext& c) {
   WriteTableFrame(c.out, Indented(25, uk ? "Стан датчиків"_cp : "Состояние датчиков"_cp),
                   {uk ? "|                 |       Було       |      Стало       |"_cp
                       : "|                 |         Было     |        Стало     |"_cp,
-                   "|       Дата      |------------------|------------------|",
+                   "|       Дата      |------------------|------------------|"_cp,
                    uk ? "|                 |С/Б|Стан дат. був |С/Б|Стан дат.став |"_cp
                       : "|                 |С/Б|Сост.дат.было |С/Б|Сост.дат.стало|"_cp});
   WriteRowsOrNone(c, true, [&](const RecordEntry& entry, std::size_t row) {

@@ -1,0 +1,12 @@
+add_executable(report_text_tests
+  archive_fixture.cpp
+  report_lines_test.cpp
+  period_test.cpp
+  sorted_records_test.cpp
+  event_tables_test.cpp
+  time_tables_test.cpp
+  report_builder_test.cpp
+)
+target_link_libraries(report_text_tests PRIVATE zt_report GTest::gtest_main)
+target_include_directories(report_text_tests PRIVATE ${PROJECT_SOURCE_DIR})
+gtest_discover_tests(report_text_tests PROPERTIES LABELS logic)
