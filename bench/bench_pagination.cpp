@@ -1,0 +1,106 @@
+// Paginating a full-archive report into sheet files: both passes, every sheet written.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/archive_decoder.h"
+#include "core/clock.h"
+#include "core/sample_image.h"
+#include "report/pagination.h"
+#include "report/report_builder.h"
+
+namespace {
+
+using namespace zt::report;
+
+class SilentMessages final : public zt::Messages {
+ public:
+  bool Show(zt::MessageKind, std::string_view) override { return true; }
+};
+
+// The sample recorder decoded into both tables, and a folder for RepDay and the sheets.
+struct FullArchive {
+  FullArchive() {
+    const std::string image = zt::GenerateSampleImage(1);
+    const std::string_view view(image);
+    zt::NullProtocolLog log;
+    zt::ResetArchiveTables(tables);
+    zt::DecodeParameterBlock(view.substr(zt::kParameterBlock.start, zt::kParameterBlock.size), decoded);
+    zt::ArchiveDecoder decoder{decoded, tables, log};
+    for (std::size_t b = 0; b < zt::kTimeBlockCount; ++b)
+      decoder.DecodeTimeBlock(view.substr(zt::kTimeArchive.start + b * zt::kBlockSize, zt::kBlockSize));
+    for (std::size_t b = 0; b < zt::kOperationalBlockCount; ++b)
+      decoder.DecodeOperationalBlock(view.substr(zt::kOperationalArchive.start + b * zt::kBlockSize, zt::kBlockSize));
+    std::string tmpl = (std::filesystem::temp_directory_path() / "zt-bench-XXXXXX").string();
+    folder = ::mkdtemp(tmpl.data());
+  }
+  ~FullArchive() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+  }
+
+  // Every table of one archive over a period holding every record; the report's line count.
+  long long BuildFullReport(ArchiveKind archive) {
+    SilentMessages messages;
+    NoEventPump pump;
+    YieldPoint yield(pump);
+    StopRequest stop;
+    const zt::FixedClock clock({2026, 12, 7, 10, 30, 15});
+    const ReportSources sources{tables, decoded, clock, messages, yield, stop};
+    ReportRequest request;
+    request.archive = archive;
+    request.beginDate = "01.01.2000";
+    request.beginTime = "00:00:00";
+    request.endDate = "24.11.2031";
+    request.endTime = "23:59:59";
+    if (BuildReport(sources, stop, request, Files()) != BuildResult::Built) return -1;
+    std::ifstream in(Files().ReportTextFile(), std::ios::binary);
+    long long lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    return lines;
+  }
+
+  zt::DecodedImage decoded;
+  zt::ArchiveTables tables;
+  std::filesystem::path folder;
+
+  zt::WorkingFiles Files() const { return zt::WorkingFiles(folder); }
+};
+
+void Paginate(benchmark::State& state, ArchiveKind archive) {
+  FullArchive full;
+  const zt::WorkingFiles files = full.Files();
+  const long long lines = full.BuildFullReport(archive);
+  if (lines < 0) {
+    state.SkipWithError("the report could not be built");
+    return;
+  }
+  SilentMessages messages;
+  NoEventPump pump;
+  YieldPoint yield(pump);
+  StopRequest stop;
+  const PageLayout layout{66, 120, 5, 3, 3};
+  int sheets = 0;
+  for (auto _ : state) {
+    LinesPreview preview;
+    const Pagination p = PaginateReport(files.ReportTextFile(), layout, {files, preview, messages, yield, stop});
+    if (p.result != PaginationResult::Paginated) {
+      state.SkipWithError("the pagination failed");
+      return;
+    }
+    sheets = p.sheets;
+  }
+  state.counters["report_lines"] = static_cast<double>(lines);
+  state.counters["sheets"] = sheets;
+  state.SetItemsProcessed(state.iterations() * lines);
+}
+
+void BM_PaginateTimeArchiveReport(benchmark::State& state) { Paginate(state, ArchiveKind::Time); }
+void BM_PaginateOperationalArchiveReport(benchmark::State& state) { Paginate(state, ArchiveKind::Operational); }
+BENCHMARK(BM_PaginateTimeArchiveReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaginateOperationalArchiveReport)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,2 @@
+add_executable(bench_pagination bench_pagination.cpp)
+target_link_libraries(bench_pagination PRIVATE zt_print benchmark::benchmark_main)
