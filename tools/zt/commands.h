@@ -12,5 +12,6 @@ int RunSample(const CommandArgs& args);
 int RunInfo(const CommandArgs& args);
 int RunExport(const CommandArgs& args);
 int RunDemo(const CommandArgs& args);
+int RunReport(const CommandArgs& args);
 
 }  // namespace zt::cli

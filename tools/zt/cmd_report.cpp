@@ -1,0 +1,144 @@
+// zt report: the report text of a data file over a period, as RepDay holds it.
+#include <iostream>
+#include <map>
+#include <optional>
+
+#include "core/copy_over_file.h"
+#include "report/report_builder.h"
+#include "tools/zt/args.h"
+#include "tools/zt/commands.h"
+#include "tools/zt/console.h"
+#include "tools/zt/data_view.h"
+
+namespace zt::cli {
+namespace {
+
+constexpr int kUsageError = 64;
+constexpr int kWriteError = 5;
+// A build that ends without a report exits with 20 + its result code.
+constexpr int kBuildErrorBase = 20;
+
+constexpr const char* kUsage =
+    "usage: zt report FILE --archive time|oper [--tables all|hourly|alarms|sensors|clock|controls] [--short]\n"
+    "         --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" [--lang ru|uk] [--workdir DIR] -o OUT\n"
+    "  hourly and alarms are tables of the time archive, sensors, clock and controls of the operational one;\n"
+    "  RepDay is built in DIR (default: the folder of zt) and copied to OUT.";
+
+int UsageError(const std::string& what) {
+  std::cerr << "zt report: " << what << '\n' << kUsage << '\n';
+  return kUsageError;
+}
+
+struct DateAndTime {
+  std::string date;
+  std::string time;
+};
+
+// "DD.MM.YYYY HH:MM:SS" split at its blank; the builder judges the values.
+std::optional<DateAndTime> SplitDateTime(const std::string& text) {
+  const auto blank = text.find(' ');
+  if (blank == std::string::npos) return std::nullopt;
+  const auto timeStart = text.find_first_not_of(' ', blank);
+  if (blank == 0 || timeStart == std::string::npos) return std::nullopt;
+  return DateAndTime{text.substr(0, blank), text.substr(timeStart)};
+}
+
+std::optional<report::TableChoice> TableChoiceOf(const std::string& name, report::ArchiveKind archive) {
+  using report::ArchiveKind;
+  using report::TableChoice;
+  const std::map<std::string, std::pair<TableChoice, bool>> names = {
+      // name -> choice and whether it belongs to the time archive
+      {"hourly", {TableChoice::Hourly, true}},
+      {"alarms", {TableChoice::Abnormal, true}},
+      {"sensors", {TableChoice::SensorStates, false}},
+      {"clock", {TableChoice::ClockCorrection, false}},
+      {"controls", {TableChoice::Controls, false}},
+  };
+  if (name == "all") return TableChoice::All;
+  const auto it = names.find(name);
+  if (it == names.end() || it->second.second != (archive == ArchiveKind::Time)) return std::nullopt;
+  return it->second.first;
+}
+
+std::optional<report::ReportRequest> RequestOf(const Args& args, std::string& error) {
+  report::ReportRequest request;
+  const std::string archive = args.Get("--archive").value_or("");
+  if (archive != "time" && archive != "oper") {
+    error = "--archive is time or oper";
+    return std::nullopt;
+  }
+  request.archive = archive == "time" ? report::ArchiveKind::Time : report::ArchiveKind::Operational;
+  const auto tables = TableChoiceOf(args.Get("--tables").value_or("all"), request.archive);
+  if (!tables) {
+    error = request.archive == report::ArchiveKind::Time ? "--tables for the time archive is all, hourly or alarms"
+                                                          : "--tables for the operational archive is all, sensors, "
+                                                            "clock or controls";
+    return std::nullopt;
+  }
+  request.tables = *tables;
+  request.shortFormat = args.Has("--short");
+  if (request.shortFormat && request.archive != report::ArchiveKind::Time) {
+    error = "--short is for the time archive only";
+    return std::nullopt;
+  }
+  const std::string lang = args.Get("--lang").value_or("ru");
+  if (lang != "ru" && lang != "uk") {
+    error = "--lang is ru or uk";
+    return std::nullopt;
+  }
+  request.language = lang == "uk" ? report::Language::Ukrainian : report::Language::Russian;
+  const auto from = SplitDateTime(args.Get("--from").value_or(""));
+  const auto to = SplitDateTime(args.Get("--to").value_or(""));
+  if (!from || !to) {
+    error = "--from and --to take \"DD.MM.YYYY HH:MM:SS\"";
+    return std::nullopt;
+  }
+  request.beginDate = from->date;
+  request.beginTime = from->time;
+  request.endDate = to->date;
+  request.endTime = to->time;
+  return request;
+}
+
+}  // namespace
+
+int RunReport(const CommandArgs& argv) {
+  std::string error;
+  const auto args = ParseArgs(argv, {"--archive", "--tables", "--from", "--to", "--lang", "--workdir", "-o"},
+                              {"--short"}, error);
+  if (!args) return UsageError(error);
+  if (args->positional.size() != 1) return UsageError("give one data file");
+  const auto out = args->Get("-o");
+  if (!out) return UsageError("-o OUT is missing");
+  const auto request = RequestOf(*args, error);
+  if (!request) return UsageError(error);
+
+  const WorkingFiles files(args->Get("--workdir").value_or(RunningProgramFolder().string()));
+  std::error_code ec;
+  std::filesystem::create_directories(files.ProgramFolder(), ec);
+  if (ec) {
+    std::cerr << "zt report: cannot create " << files.ProgramFolder() << ": " << ec.message() << '\n';
+    return kWriteError;
+  }
+
+  LoadedData data;
+  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+
+  ConsoleMessages messages;
+  report::NoEventPump pump;
+  report::YieldPoint yield(pump);
+  report::StopRequest stop;
+  const SystemClock clock;
+  const report::ReportSources sources{data.tables, data.image, clock, messages, yield, stop};
+  const report::BuildResult result = report::BuildReport(sources, stop, *request, files);
+  if (result == report::BuildResult::FileFailed || result == report::BuildResult::WriteFailed)
+    std::cerr << "zt report: cannot write " << files.ReportTextFile() << '\n';
+  if (result != report::BuildResult::Built) return kBuildErrorBase + static_cast<int>(result);
+
+  // RepDay is complete here; the sheets of a paginated report are cut from it.
+  if (CopyOverFile(*out, files.ReportTextFile(), messages)) return 0;
+  std::cerr << "zt report: cannot write " << *out << '\n';
+  return kWriteError;
+}
+
+}  // namespace zt::cli
