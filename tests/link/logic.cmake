@@ -1,0 +1,20 @@
+# The in-memory serial line and the scripted recorder, shared by the logic
+# tests and the reply fuzzer.
+add_library(zt_link_fakes STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/fake_channel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fake_recorder.cpp
+)
+target_link_libraries(zt_link_fakes PUBLIC zt_link)
+
+add_executable(zt_link_logic_tests
+  ${CMAKE_CURRENT_LIST_DIR}/frame_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_protocol_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search_settings_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_search_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/password_step_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reading_run_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/writing_run_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/staged_file_test.cpp
+)
+target_link_libraries(zt_link_logic_tests PRIVATE zt_link_fakes GTest::gtest_main)
+gtest_discover_tests(zt_link_logic_tests PROPERTIES LABELS logic)

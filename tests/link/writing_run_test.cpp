@@ -1,0 +1,163 @@
+#include "link/writing_run.h"
+
+#include <gtest/gtest.h>
+
+#include "core/cp1251.h"
+#include "tests/link/hex.h"
+#include "tests/link/link_fixture.h"
+
+namespace zt::link {
+namespace {
+
+using fake::Hex;
+
+class WritingRunTest : public ::testing::Test, protected fake::LinkFixture {
+ protected:
+  WritingRunTest() { protocol.OpenPort(); }
+  WritingRun& Make(bool setClock) {
+    run = std::make_unique<WritingRun>(protocol, messages, WriteParameters{"ABC", branch, meter, setClock});
+    return *run;
+  }
+  int Run(WritingRun& r) {
+    r.Start();
+    return Drive([&] { r.Tick(); }, [&] { return !r.Running(); }, 1000);
+  }
+  std::vector<std::string> Frames() const {
+    std::vector<std::string> out;
+    for (const auto& w : channel.Writes()) out.push_back(w.bytes);
+    return out;
+  }
+  void ExpectShown(MessageKind kind, std::string_view text) {
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, kind);
+    EXPECT_EQ(messages.shown[0].second, text);
+  }
+
+  std::string branch = std::string("Ветка-1"_cp);
+  std::string meter;
+  RecordingMessages messages;
+  std::unique_ptr<WritingRun> run;
+};
+
+TEST_F(WritingRunTest, ThreeTextsWithoutTheClock) {
+  auto& r = Make(false);
+  Run(r);
+  EXPECT_EQ(r.Code(), WriteCode::Written);
+  EXPECT_EQ(r.Gauge(), 4);
+  const std::vector<std::string> expected = {
+      Hex("80 84 41 42 43") + std::string(27, ' ') + Hex("00 00 D6 FA"),
+      FrameChecksum(Hex("80 85") + branch + std::string(23, ' ') + Hex("00 00")),
+      FrameChecksum(Hex("80 86") + std::string(30, ' ') + Hex("00 00")),
+  };
+  EXPECT_EQ(Frames(), expected);
+  ExpectShown(MessageKind::Information, "Запись норма"_cp);
+  EXPECT_TRUE(channel.IsOpen());  // the next password step uses it
+}
+
+TEST_F(WritingRunTest, ClockFirstWhenAskedFor) {
+  clock.Set(LocalDateTime{2024, 3, 5, 14, 7, 42});
+  auto& r = Make(true);
+  Run(r);
+  EXPECT_EQ(r.Code(), WriteCode::Written);
+  const auto frames = Frames();
+  ASSERT_EQ(frames.size(), 4u);
+  EXPECT_EQ(frames[0], Hex("80 21 80 21 F8 07 0E 05 03 18 91 FD"));
+  EXPECT_EQ(frames[1].substr(0, 2), Hex("80 84"));
+  EXPECT_EQ(frames[3].substr(0, 2), Hex("80 86"));
+  EXPECT_EQ(r.Gauge(), 4);
+}
+
+TEST_F(WritingRunTest, LongTextsCut) {
+  branch = std::string(45, 'B');
+  auto& r = Make(false);
+  Run(r);
+  ASSERT_EQ(Frames().size(), 3u);
+  EXPECT_EQ(Frames()[1].substr(2, 30), std::string(30, 'B'));
+  EXPECT_EQ(Frames()[1].size(), 36u);
+}
+
+TEST_F(WritingRunTest, RecorderErrorShownAfterThirtyTicks) {
+  recorder.replyOverride[6] = Hex("80 08 78 FF");
+  auto& r = Make(false);
+  r.Start();
+  int sentAt = -1;
+  int tick = 0;
+  while (r.Running() && tick < 200) {
+    r.Tick();
+    channel.Pump();
+    ++tick;
+    if (sentAt < 0 && channel.Writes().size() == 2) sentAt = tick;
+  }
+  EXPECT_EQ(tick - sentAt, 31);  // 30 waiting ticks, then the failing one
+  EXPECT_EQ(r.Code(), WriteCode::DeviceError);
+  EXPECT_EQ(Frames().size(), 2u);  // Write meter not sent
+  ExpectShown(MessageKind::Error, std::string("Ошибка RS - "_cp) + std::string("ошибка записи во флеш"_cp));
+}
+
+TEST_F(WritingRunTest, SilentRecorder) {
+  recorder.silent = true;
+  auto& r = Make(true);
+  Run(r);
+  EXPECT_EQ(r.Code(), WriteCode::NoLink);
+  EXPECT_EQ(Frames().size(), 1u);
+  ExpectShown(MessageKind::Error, "Ошибка - связи с прибором!!!"_cp);
+}
+
+TEST_F(WritingRunTest, LostPortAfterAnErrorReply) {
+  // The error text of the first write is cleared by the send that finds the port gone.
+  bool first = true;
+  channel.Attach("COM2", [&](std::string_view) -> std::vector<std::string> {
+    if (!first) return {};
+    first = false;
+    return {Hex("80 04 7C FF"), Hex("00 00 00")};
+  });
+  auto& r = Make(false);
+  r.Start();
+  r.Tick();  // clock skipped
+  r.Tick();
+  r.Tick();  // enterprise sent
+  channel.Pump(1);
+  EXPECT_FALSE(protocol.DeviceErrorText().empty());
+  probe.SetPresent("COM2", false);
+  channel.Pump();  // acknowledged after all: the branch is due, but the port is gone
+  EXPECT_TRUE(protocol.PortError());
+  EXPECT_TRUE(protocol.DeviceErrorText().empty());
+  Drive([&] { r.Tick(); }, [&] { return !r.Running(); }, 100);
+  EXPECT_EQ(r.Code(), WriteCode::NoLink);
+  ExpectShown(MessageKind::Error, "Ошибка - связи с прибором!!!"_cp);
+}
+
+TEST_F(WritingRunTest, StopWhileWaiting) {
+  recorder.silent = true;
+  auto& r = Make(false);
+  r.Start();
+  for (int i = 0; i < 4; ++i) r.Tick();
+  r.RequestStop();
+  r.Tick();
+  EXPECT_EQ(r.Code(), WriteCode::Stopped);
+  ExpectShown(MessageKind::Information, "Запись прервана"_cp);
+}
+
+TEST_F(WritingRunTest, StopSeenOnTheTickThatTakesAnAcknowledgement) {
+  auto& r = Make(false);
+  r.Start();
+  r.RequestStop();
+  r.Tick();  // clock skipped and counted acknowledged
+  r.Tick();  // acknowledged, more to come, but stopped
+  EXPECT_EQ(r.Code(), WriteCode::Stopped);
+  EXPECT_TRUE(channel.Writes().empty());
+}
+
+TEST_F(WritingRunTest, ClosingEndsSilently) {
+  recorder.silent = true;
+  auto& r = Make(false);
+  r.Start();
+  for (int i = 0; i < 5; ++i) r.Tick();
+  r.Close();
+  EXPECT_EQ(r.Code(), WriteCode::Closed);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(r.Running());
+}
+
+}  // namespace
+}  // namespace zt::link
