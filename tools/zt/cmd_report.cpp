@@ -9,6 +9,7 @@
 #include "tools/zt/commands.h"
 #include "tools/zt/console.h"
 #include "tools/zt/data_view.h"
+#include "tools/zt/report_sheets.h"
 
 namespace zt::cli {
 namespace {
@@ -21,8 +22,11 @@ constexpr int kBuildErrorBase = 20;
 constexpr const char* kUsage =
     "usage: zt report FILE --archive time|oper [--tables all|hourly|alarms|sensors|clock|controls] [--short]\n"
     "         --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" [--lang ru|uk] [--workdir DIR] -o OUT\n"
+    "         [--sheets DIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]\n"
     "  hourly and alarms are tables of the time archive, sensors, clock and controls of the operational one;\n"
-    "  RepDay is built in DIR (default: the folder of zt) and copied to OUT.";
+    "  RepDay is built in DIR (default: the folder of zt) and copied to OUT;\n"
+    "  --sheets also cuts it into the sheet files RpList1, RpList2, ... in its own DIR (P lines, C characters a sheet;\n"
+    "  indent 5, margins 3 and 3 unless given) and prints their number.";
 
 int UsageError(const std::string& what) {
   std::cerr << "zt report: " << what << '\n' << kUsage << '\n';
@@ -104,14 +108,17 @@ std::optional<report::ReportRequest> RequestOf(const Args& args, std::string& er
 
 int RunReport(const CommandArgs& argv) {
   std::string error;
-  const auto args = ParseArgs(argv, {"--archive", "--tables", "--from", "--to", "--lang", "--workdir", "-o"},
-                              {"--short"}, error);
+  const auto args =
+      ParseArgs(argv, WithSheetOptions({"--archive", "--tables", "--from", "--to", "--lang", "--workdir", "-o"}),
+                {"--short"}, error);
   if (!args) return UsageError(error);
   if (args->positional.size() != 1) return UsageError("give one data file");
   const auto out = args->Get("-o");
   if (!out) return UsageError("-o OUT is missing");
   const auto request = RequestOf(*args, error);
   if (!request) return UsageError(error);
+  const auto sheets = SheetRequestOf(*args, error);
+  if (!sheets) return UsageError(error);
 
   const WorkingFiles files(args->Get("--workdir").value_or(RunningProgramFolder().string()));
   std::error_code ec;
@@ -136,7 +143,7 @@ int RunReport(const CommandArgs& argv) {
   if (result != report::BuildResult::Built) return kBuildErrorBase + static_cast<int>(result);
 
   // RepDay is complete here; the sheets of a paginated report are cut from it.
-  if (CopyOverFile(*out, files.ReportTextFile(), messages)) return 0;
+  if (CopyOverFile(*out, files.ReportTextFile(), messages)) return WriteSheets(*sheets, files.ReportTextFile(), messages);
   std::cerr << "zt report: cannot write " << *out << '\n';
   return kWriteError;
 }
