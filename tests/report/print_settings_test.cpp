@@ -33,17 +33,20 @@ class PrintSettingsFileTest : public ::testing::Test {
   int current = -2;
 };
 
-void ExpectDefaults(const PrintSettings& s) {
-  EXPECT_EQ(s.fontSize, 8);
-  EXPECT_EQ(s.fontName, "Lucida Console");
-  EXPECT_EQ(s.leftIndent, 5);
-  EXPECT_EQ(s.topMargin, 3);
-  EXPECT_EQ(s.bottomMargin, 3);
-  EXPECT_EQ(s.reportLanguage, 2);
-  EXPECT_EQ(s.storedLinesPerSheet, 0);
-  EXPECT_EQ(s.storedCharsPerLine, 0);
-  EXPECT_EQ(s.storedPrinterName, "");
+void ExpectSettings(const PrintSettings& s, const PrintSettings& expected) {
+  EXPECT_EQ(s.fontSize, expected.fontSize);
+  EXPECT_EQ(s.fontName, expected.fontName);
+  EXPECT_EQ(s.leftIndent, expected.leftIndent);
+  EXPECT_EQ(s.topMargin, expected.topMargin);
+  EXPECT_EQ(s.bottomMargin, expected.bottomMargin);
+  EXPECT_EQ(s.reportLanguage, expected.reportLanguage);
+  EXPECT_EQ(s.storedLinesPerSheet, expected.storedLinesPerSheet);
+  EXPECT_EQ(s.storedCharsPerLine, expected.storedCharsPerLine);
+  EXPECT_EQ(s.storedPrinterName, expected.storedPrinterName);
 }
+
+// Russian, "Lucida Console" 8, indent 5, margins 3 and 3, no metrics.
+void ExpectDefaults(const PrintSettings& s) { ExpectSettings(s, {8, "Lucida Console", 5, 3, 3, 2, 0, 0, ""}); }
 
 TEST(PrintSettingsReset, GivesTheDefaultsAndLeavesTheWorkingMetrics) {
   PrintSetup setup;
@@ -82,30 +85,14 @@ TEST_F(PrintSettingsFileTest, AFileOfAnotherVersionOrGarbageIsDeletedAndTheDefau
 TEST_F(PrintSettingsFileTest, FiveLinesAfterTheTagAreTakenWithoutAPrinterLookUp) {
   // No printer installed: a look-up would show its error box.
   Load("Zetlogic-1.10\r\n10\r\nCourier New\r\n7\r\n2\r\n4\r\n", {});
-  const PrintSettings& s = setup.settings;
-  EXPECT_EQ(s.fontSize, 10);
-  EXPECT_EQ(s.fontName, "Courier New");
-  EXPECT_EQ(s.leftIndent, 7);
-  EXPECT_EQ(s.topMargin, 2);
-  EXPECT_EQ(s.bottomMargin, 4);
-  EXPECT_EQ(s.reportLanguage, 2);
-  EXPECT_EQ(s.storedLinesPerSheet, 0);
+  ExpectSettings(setup.settings, {10, "Courier New", 7, 2, 4, 2, 0, 0, ""});
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(FileExists());
 }
 
 TEST_F(PrintSettingsFileTest, AFoundPrinterMakesTheStoredMetricsWorkingOnes) {
   Load("Zetlogic-1.10\r\n9\r\nArial\r\n6\r\n1\r\n2\r\n1\r\n66\r\n120\r\nHP LaserJet 1020\r\n", {"PDF", "HP LaserJet 1020"});
-  const PrintSettings& s = setup.settings;
-  EXPECT_EQ(s.fontSize, 9);
-  EXPECT_EQ(s.fontName, "Arial");
-  EXPECT_EQ(s.leftIndent, 6);
-  EXPECT_EQ(s.topMargin, 1);
-  EXPECT_EQ(s.bottomMargin, 2);
-  EXPECT_EQ(s.reportLanguage, 1);
-  EXPECT_EQ(s.storedLinesPerSheet, 66);
-  EXPECT_EQ(s.storedCharsPerLine, 120);
-  EXPECT_EQ(s.storedPrinterName, "HP LaserJet 1020");
+  ExpectSettings(setup.settings, {9, "Arial", 6, 1, 2, 1, 66, 120, "HP LaserJet 1020"});
   EXPECT_EQ(setup.working.linesPerSheet, 66);
   EXPECT_EQ(setup.working.charsPerLine, 120);
   EXPECT_EQ(current, 1);
@@ -186,16 +173,7 @@ TEST_F(PrintSettingsFileTest, SavedSettingsLoadBack) {
   ASSERT_TRUE(SavePrintSettings(files, saved));
   SubstitutePrinter printer({{"Office Jet"}});
   LoadPrintSettings(files, setup, printer, messages);
-  const PrintSettings& s = setup.settings;
-  EXPECT_EQ(s.fontSize, 14);
-  EXPECT_EQ(s.fontName, "Courier New");
-  EXPECT_EQ(s.leftIndent, 0);
-  EXPECT_EQ(s.topMargin, 20);
-  EXPECT_EQ(s.bottomMargin, 1);
-  EXPECT_EQ(s.reportLanguage, 1);
-  EXPECT_EQ(s.storedLinesPerSheet, 72);
-  EXPECT_EQ(s.storedCharsPerLine, 96);
-  EXPECT_EQ(s.storedPrinterName, "Office Jet");
+  ExpectSettings(setup.settings, saved);
 }
 
 TEST_F(PrintSettingsFileTest, ALineBreakInsideANameCannotShiftTheLines) {
