@@ -1,10 +1,4 @@
-# The in-memory serial line and the scripted recorder, shared by the logic
-# tests and the reply fuzzer.
-add_library(zt_link_fakes STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/fake_channel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fake_recorder.cpp
-)
-target_link_libraries(zt_link_fakes PUBLIC zt_link)
+include(${CMAKE_CURRENT_LIST_DIR}/fakes.cmake)
 
 add_executable(zt_link_logic_tests
   ${CMAKE_CURRENT_LIST_DIR}/frame_test.cpp
