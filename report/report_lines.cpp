@@ -13,7 +13,9 @@ bool FileReportLines::Create(const std::filesystem::path& path) {
 
 void FileReportLines::WriteLine(std::string_view text) {
   if (file_ == nullptr || failed_) return;
-  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fwrite("\r\n", 1, 2, file_) != 2)
+  // An empty view may carry no pointer at all, which fwrite must not see.
+  if ((!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) ||
+      std::fwrite("\r\n", 1, 2, file_) != 2)
     failed_ = true;
 }
 
