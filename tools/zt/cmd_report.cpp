@@ -22,10 +22,10 @@ constexpr int kBuildErrorBase = 20;
 constexpr const char* kUsage =
     "usage: zt report FILE --archive time|oper [--tables all|hourly|alarms|sensors|clock|controls] [--short]\n"
     "         --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" [--lang ru|uk] [--workdir DIR] -o OUT\n"
-    "         [--sheets DIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]\n"
+    "         [--sheets SHEETDIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]\n"
     "  hourly and alarms are tables of the time archive, sensors, clock and controls of the operational one;\n"
     "  RepDay is built in DIR (default: the folder of zt) and copied to OUT;\n"
-    "  --sheets also cuts it into the sheet files RpList1, RpList2, ... in its own DIR (P lines, C characters a sheet;\n"
+    "  --sheets also cuts it into the sheet files RpList1, RpList2, ... in SHEETDIR (P lines, C characters a sheet;\n"
     "  indent 5, margins 3 and 3 unless given) and prints their number.";
 
 int UsageError(const std::string& what) {

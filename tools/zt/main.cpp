@@ -18,7 +18,7 @@ const Command kCommands[] = {
     {"info", zt::cli::RunInfo, "zt info FILE"},
     {"export", zt::cli::RunExport, "zt export FILE --archive time|oper [-o OUT]"},
     {"demo", zt::cli::RunDemo, "zt demo [--seed N] [--rows N]"},
-    {"report", zt::cli::RunReport, "zt report FILE --archive time|oper --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" -o OUT [--tables T] [--short] [--lang ru|uk] [--workdir DIR] [--sheets DIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]"},
+    {"report", zt::cli::RunReport, "zt report FILE --archive time|oper --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" -o OUT [--tables T] [--short] [--lang ru|uk] [--workdir DIR] [--sheets SHEETDIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]"},
 };
 
 int Usage() {

@@ -46,13 +46,13 @@ std::optional<SheetRequest> SheetRequestOf(const Args& args, std::string& error)
   if (!folder) {
     for (const char* name : kLayoutOptions)
       if (args.Get(name)) {
-        error = std::string(name) + " goes with --sheets DIR";
+        error = std::string(name) + " goes with --sheets SHEETDIR";
         return std::nullopt;
       }
     return request;
   }
   if (!args.Get("--lines") || !args.Get("--chars")) {
-    error = "--sheets DIR needs --lines P and --chars C";
+    error = "--sheets SHEETDIR needs --lines P and --chars C";
     return std::nullopt;
   }
   constexpr long long kMost = std::numeric_limits<int>::max();
