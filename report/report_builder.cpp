@@ -52,7 +52,7 @@ void ReportBuilder::BuildTables() {
       out_.WriteEmptyLine();
     }
     if (Wants(choice, TableChoice::Abnormal)) {
-      WriteAbnormalTable(c);
+      WriteAbnormalSituationTable(c);
       out_.WriteEmptyLine();
     }
   } else {

@@ -75,7 +75,7 @@ void WriteHourlyTable(const TableContext& c) {
                       ColumnCell(DurationText(totals.minutes), 17) + "|");
 }
 
-void WriteAbnormalTable(const TableContext& c) {
+void WriteAbnormalSituationTable(const TableContext& c) {
   const bool uk = c.language == Language::Ukrainian;
   WriteTableFrame(
       c.out, Indented(18, uk ? "Повідомлення про позаштатні ситуаціі"_cp : "Сообщения о нештатных ситуациях"_cp),

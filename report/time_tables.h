@@ -15,6 +15,6 @@ std::string DurationText(std::uint32_t minutes);
 void CombineInto(std::string& combined, std::string_view rowString);
 
 void WriteHourlyTable(const TableContext& context);
-void WriteAbnormalTable(const TableContext& context);
+void WriteAbnormalSituationTable(const TableContext& context);
 
 }  // namespace zt::report

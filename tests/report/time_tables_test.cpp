@@ -150,7 +150,7 @@ ArchiveTables AbnormalHours() {
 TEST(AbnormalTable, RowsOnlyForHoursWithServiceBitsAndTheTotal) {
   const ArchiveTables t = AbnormalHours();
   TableRun run(t.time, "07.12.2026 00:00:00", "07.12.2026 23:59:59", Language::Russian);
-  WriteAbnormalTable(run.Context());
+  WriteAbnormalSituationTable(run.Context());
   EXPECT_EQ(Utf8Lines(run.out.lines),
             Joined(kAbnormalFrameRu,
                    {
@@ -170,7 +170,7 @@ TEST(AbnormalTable, SingleInterferenceHourKeepsItsComment) {
   ArchiveTables t = testing::EmptyTables();
   SetHour(t, 9, {"07.12.2026 09:00", "0010", "0001", "0", "5", "вмешательст./"});
   TableRun run(t.time, "07.12.2026 09:00:00", "07.12.2026 09:00:00", Language::Ukrainian, true);
-  WriteAbnormalTable(run.Context());
+  WriteAbnormalSituationTable(run.Context());
   EXPECT_EQ(Utf8Lines(run.out.lines),
             (std::vector<std::string>{
                 "",
@@ -198,7 +198,7 @@ TEST(AbnormalTable, TotalGrowsOneCharacterFromTenDays) {
       SetHour(t, static_cast<std::size_t>(i + 1), {date, "0001", "0000", "0", "60", "разомк./"});
     }
     TableRun run(t.time, "01.01.2027 00:00:00", "31.01.2027 23:59:59", Language::Russian, true);
-    WriteAbnormalTable(run.Context());
+    WriteAbnormalSituationTable(run.Context());
     ASSERT_EQ(run.out.lines.size(), 8u);
     EXPECT_EQ(run.out.lines[6].size(), c.length) << c.hours;
     EXPECT_EQ(run.out.lines[7], Dashes(c.length));
@@ -209,7 +209,7 @@ TEST(AbnormalTable, NoAbnormalHourGivesTheNoRecordsBlock) {
   ArchiveTables t = testing::EmptyTables();
   SetHour(t, 1, {"07.12.2026 09:00", "0000", "1111", "60", "0", kDitto});
   TableRun run(t.time, "07.12.2026 00:00:00", "07.12.2026 23:59:59", Language::Ukrainian);
-  WriteAbnormalTable(run.Context());
+  WriteAbnormalSituationTable(run.Context());
   ASSERT_EQ(run.out.lines.size(), 8u);
   EXPECT_EQ(Cp1251ToUtf8(run.out.lines[6]), "------Записів не було------");
   EXPECT_EQ(run.out.lines[7], "");
@@ -223,7 +223,7 @@ TEST(TimeTables, StopReplacesTheTotalEvenAfterRows) {
                              std::to_string(hour) + ":00";
     SetHour(t, r, {date, "0010", "0001", "1", "1", "вмешательст./"});
   }
-  for (auto writer : {WriteHourlyTable, WriteAbnormalTable}) {
+  for (auto writer : {WriteHourlyTable, WriteAbnormalSituationTable}) {
     TableRun run(t.time, "01.02.2027 00:00:00", "28.02.2027 23:59:59", Language::Russian);
     run.pump = testing::CountingPump(&run.stop, 2);  // F10 seen at the 200th entry
     writer(run.Context());
