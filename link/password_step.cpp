@@ -16,6 +16,23 @@ PasswordNumber PasswordNumberOf(std::string_view entry) {
   return {true, static_cast<std::uint16_t>(static_cast<std::uint32_t>(*value) & 0xFFFF)};
 }
 
+std::optional<RunMessage> PasswordFinishMessage(PasswordCode code) {
+  switch (code) {
+    case PasswordCode::BadEntry:
+    case PasswordCode::Rejected:
+      return RunMessage{MessageKind::Error, std::string("Ошибка пароля!!!"_cp)};
+    case PasswordCode::PortFailed:
+      return RunMessage{MessageKind::Error, std::string("Ошибка порта!!!"_cp)};
+    case PasswordCode::NoReply:
+      return RunMessage{MessageKind::Error, std::string("Ошибка нет связи с прибором!!!"_cp)};
+    case PasswordCode::Accepted:
+    case PasswordCode::Cancelled:
+    case PasswordCode::None:
+      break;
+  }
+  return std::nullopt;
+}
+
 PasswordStep::PasswordStep(LinkProtocol& protocol, Messages& messages, std::string& lastPasswordText,
                            OperationMode mode)
     : protocol_(protocol), messages_(messages), lastPasswordText_(lastPasswordText), mode_(mode) {}
@@ -68,27 +85,10 @@ void PasswordStep::Cancel() {
 void PasswordStep::Finish(PasswordCode code) {
   waiting_ = false;
   code_ = code;
-  switch (code) {
-    case PasswordCode::BadEntry:
-      messages_.Show(MessageKind::Error, "Ошибка пароля!!!"_cp);
-      break;
-    case PasswordCode::PortFailed:
-      protocol_.ClosePort();
-      messages_.Show(MessageKind::Error, "Ошибка порта!!!"_cp);
-      break;
-    case PasswordCode::Rejected:
-      protocol_.ClosePort();
-      messages_.Show(MessageKind::Error, "Ошибка пароля!!!"_cp);
-      break;
-    case PasswordCode::NoReply:
-      protocol_.ClosePort();
-      messages_.Show(MessageKind::Error, "Ошибка нет связи с прибором!!!"_cp);
-      break;
-    case PasswordCode::Accepted:
-    case PasswordCode::Cancelled:
-    case PasswordCode::None:
-      break;
-  }
+  // Only a port this exchange opened is closed; a refused entry leaves it as it was.
+  if (code == PasswordCode::PortFailed || code == PasswordCode::Rejected || code == PasswordCode::NoReply)
+    protocol_.ClosePort();
+  if (const auto message = PasswordFinishMessage(code)) messages_.Show(message->kind, message->text);
 }
 
 }  // namespace zt::link

@@ -11,11 +11,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/messages.h"
 #include "link/link_protocol.h"
+#include "link/run_message.h"
 
 namespace zt::link {
 
@@ -44,6 +46,9 @@ struct PasswordNumber {
   std::uint16_t value = 0;
 };
 PasswordNumber PasswordNumberOf(std::string_view entry);
+
+// The error box an ending shows; none for Accepted and Cancelled.
+std::optional<RunMessage> PasswordFinishMessage(PasswordCode code);
 
 class PasswordStep {
  public:

@@ -7,6 +7,7 @@ add_library(zt_link STATIC
   ${CMAKE_CURRENT_LIST_DIR}/search_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_search.cpp
   ${CMAKE_CURRENT_LIST_DIR}/password_step.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_run.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reading_run.cpp
   ${CMAKE_CURRENT_LIST_DIR}/writing_run.cpp
 )

@@ -12,31 +12,41 @@ constexpr std::uint16_t kLastWaitStep = 45;
 
 }  // namespace
 
-ReadingRun::ReadingRun(LinkProtocol& protocol, Messages& messages, const WorkingFiles& files)
-    : protocol_(protocol), messages_(messages), imageFile_(files.ImageFile()) {}
-
-ReadingRun::~ReadingRun() {
-  if (running_) protocol_.SetObserver(nullptr);
+std::optional<RunMessage> ReadFinishMessage(ReadCode code) {
+  switch (code) {
+    case ReadCode::Done:
+      break;
+    case ReadCode::Stopped:
+      return RunMessage{MessageKind::Information, std::string("Чтение прервано"_cp)};
+    case ReadCode::FileFailed:
+      return RunMessage{MessageKind::Error, std::string("Ошибка открытия файла!!!"_cp)};
+    case ReadCode::NoReply:
+      return RunMessage{MessageKind::Error, std::string("Ошибка чтения!!!"_cp)};
+    case ReadCode::PortFailed:
+      return RunMessage{MessageKind::Error, std::string("Ошибка открытия порта RS!!!"_cp)};
+  }
+  return std::nullopt;
 }
+
+ReadingRun::ReadingRun(LinkProtocol& protocol, Messages& messages, const WorkingFiles& files)
+    : LinkRun(protocol, messages), imageFile_(files.ImageFile()) {}
 
 void ReadingRun::Start() {
   page_ = 0;
   step_ = 0;
   stopRequest_ = false;
   storeFailed_ = false;
-  finished_ = false;
   gauge_ = 0;
   // Pages go to a file beside the image; the image is replaced only when all are in.
   if (!staged_.Create(imageFile_)) {
     Finish(ReadCode::FileFailed);
     return;
   }
-  running_ = true;
-  protocol_.SetObserver(this);
+  Begin();
 }
 
 void ReadingRun::Tick() {
-  if (!running_) return;
+  if (!Running()) return;
   if (step_ == 0) {
     SendPage();
     step_ = kFirstWaitStep;
@@ -62,7 +72,7 @@ void ReadingRun::Tick() {
 }
 
 void ReadingRun::Close() {
-  if (!running_) return;
+  if (!Running()) return;
   stopRequest_ = true;
   Finish(ReadCode::Stopped);
 }
@@ -98,38 +108,20 @@ void ReadingRun::CheckWaiting() {
 void ReadingRun::PageRequested() { gauge_ = std::min(gauge_ + 1, kReadGaugeMax); }
 
 bool ReadingRun::StorePage(std::string_view page) {
-  if (!running_ || storeFailed_) return false;
+  if (!Running() || storeFailed_) return false;
   if (!staged_.Append(page)) storeFailed_ = true;
   return !storeFailed_;
 }
 
 void ReadingRun::ReplyCompleted() {
   // A reply that comes in after the wait ran out but before the port was closed still counts.
-  if (running_ && step_ >= kFirstWaitStep && step_ <= kReadTimeoutStep) CheckWaiting();
+  if (Running() && step_ >= kFirstWaitStep && step_ <= kReadTimeoutStep) CheckWaiting();
 }
 
 void ReadingRun::Finish(ReadCode code) {
-  running_ = false;
-  finished_ = true;
   code_ = code;
-  protocol_.SetObserver(nullptr);
   if (code != ReadCode::Done) staged_.Discard();
-  switch (code) {
-    case ReadCode::Done:
-      break;
-    case ReadCode::Stopped:
-      messages_.Show(MessageKind::Information, "Чтение прервано"_cp);
-      break;
-    case ReadCode::FileFailed:
-      messages_.Show(MessageKind::Error, "Ошибка открытия файла!!!"_cp);
-      break;
-    case ReadCode::NoReply:
-      messages_.Show(MessageKind::Error, "Ошибка чтения!!!"_cp);
-      break;
-    case ReadCode::PortFailed:
-      messages_.Show(MessageKind::Error, "Ошибка открытия порта RS!!!"_cp);
-      break;
-  }
+  End(ReadFinishMessage(code));
   protocol_.ClosePort();
 }
 

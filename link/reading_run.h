@@ -16,7 +16,7 @@
 
 #include "core/messages.h"
 #include "core/working_files.h"
-#include "link/link_protocol.h"
+#include "link/link_run.h"
 #include "link/staged_file.h"
 
 namespace zt::link {
@@ -35,22 +35,19 @@ enum class ReadCode : std::uint8_t {
   PortFailed = 4,  // port lost or could not be re-opened
 };
 
-class ReadingRun final : public ExchangeObserver {
+// The message an ending shows; none for Done.
+std::optional<RunMessage> ReadFinishMessage(ReadCode code);
+
+class ReadingRun final : public LinkRun {
  public:
   ReadingRun(LinkProtocol& protocol, Messages& messages, const WorkingFiles& files);
-  ~ReadingRun() override;
-  ReadingRun(const ReadingRun&) = delete;
-  ReadingRun& operator=(const ReadingRun&) = delete;
 
   void Start();
   void Tick();
-  void RequestStop() { stopRequest_ = true; }
   void Close();
 
-  bool Running() const { return running_; }
-  bool Finished() const { return finished_; }
   ReadCode Code() const { return code_; }
-  bool DeviceRead() const { return finished_ && code_ == ReadCode::Done; }
+  bool DeviceRead() const { return Finished() && code_ == ReadCode::Done; }
   std::uint16_t Page() const { return page_; }
   std::uint16_t Step() const { return step_; }
   int Gauge() const { return gauge_; }
@@ -67,16 +64,11 @@ class ReadingRun final : public ExchangeObserver {
   void CheckWaiting();
   void Finish(ReadCode code);
 
-  LinkProtocol& protocol_;
-  Messages& messages_;
   std::filesystem::path imageFile_;
   StagedFile staged_;
   std::uint16_t page_ = 0;
   std::uint16_t step_ = 0;
-  bool stopRequest_ = false;
   bool storeFailed_ = false;
-  bool running_ = false;
-  bool finished_ = false;
   ReadCode code_ = ReadCode::Done;
   int gauge_ = 0;
 };

@@ -14,29 +14,39 @@ constexpr std::uint16_t kLastWaitStep = 30;
 
 }  // namespace
 
-WritingRun::WritingRun(LinkProtocol& protocol, Messages& messages, WriteParameters parameters)
-    : protocol_(protocol), messages_(messages), parameters_(std::move(parameters)) {}
-
-WritingRun::~WritingRun() {
-  if (running_) protocol_.SetObserver(nullptr);
+std::optional<RunMessage> WriteFinishMessage(WriteCode code, std::string_view deviceErrorText) {
+  switch (code) {
+    case WriteCode::Written:
+      return RunMessage{MessageKind::Information, std::string("Запись норма"_cp)};
+    case WriteCode::Stopped:
+      return RunMessage{MessageKind::Information, std::string("Запись прервана"_cp)};
+    case WriteCode::DeviceError:
+      return RunMessage{MessageKind::Error, std::string("Ошибка RS - "_cp) + std::string(deviceErrorText)};
+    case WriteCode::NoLink:
+      return RunMessage{MessageKind::Error, std::string("Ошибка - связи с прибором!!!"_cp)};
+    case WriteCode::Closed:
+      break;
+  }
+  return std::nullopt;
 }
+
+WritingRun::WritingRun(LinkProtocol& protocol, Messages& messages, WriteParameters parameters)
+    : LinkRun(protocol, messages), parameters_(std::move(parameters)) {}
 
 void WritingRun::Start() {
   step_ = 0;
   nextCommand_ = kFirstCommand;
   stopRequest_ = false;
-  finished_ = false;
   gauge_ = 0;
-  running_ = true;
   CommandInputs& inputs = protocol_.Inputs();
   inputs.enterprise = parameters_.enterprise;
   inputs.branch = parameters_.branch;
   inputs.meter = parameters_.meter;
-  protocol_.SetObserver(this);
+  Begin();
 }
 
 void WritingRun::Tick() {
-  if (!running_) return;
+  if (!Running()) return;
   if (step_ == 0) {
     IssueNext();
   } else if (step_ <= kLastWaitStep) {
@@ -48,7 +58,7 @@ void WritingRun::Tick() {
 }
 
 void WritingRun::Close() {
-  if (running_) Finish(WriteCode::Closed);
+  if (Running()) Finish(WriteCode::Closed);
 }
 
 void WritingRun::IssueNext() {
@@ -81,33 +91,15 @@ void WritingRun::CheckWaiting() {
 }
 
 void WritingRun::ReplyCompleted() {
-  if (!running_ || step_ < kFirstWaitStep || step_ > kLastWaitStep) return;
+  if (!Running() || step_ < kFirstWaitStep || step_ > kLastWaitStep) return;
   CheckWaiting();
   // The acknowledgement is in: the next command need not wait for a tick.
-  if (running_ && step_ == 0) IssueNext();
+  if (Running() && step_ == 0) IssueNext();
 }
 
 void WritingRun::Finish(WriteCode code) {
-  running_ = false;
-  finished_ = true;
   code_ = code;
-  protocol_.SetObserver(nullptr);
-  switch (code) {
-    case WriteCode::Written:
-      messages_.Show(MessageKind::Information, "Запись норма"_cp);
-      break;
-    case WriteCode::Stopped:
-      messages_.Show(MessageKind::Information, "Запись прервана"_cp);
-      break;
-    case WriteCode::DeviceError:
-      messages_.Show(MessageKind::Error, std::string("Ошибка RS - "_cp) + protocol_.DeviceErrorText());
-      break;
-    case WriteCode::NoLink:
-      messages_.Show(MessageKind::Error, "Ошибка - связи с прибором!!!"_cp);
-      break;
-    case WriteCode::Closed:
-      break;
-  }
+  End(WriteFinishMessage(code, protocol_.DeviceErrorText()));
 }
 
 }  // namespace zt::link

@@ -12,9 +12,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/messages.h"
-#include "link/link_protocol.h"
+#include "link/link_run.h"
 
 namespace zt::link {
 
@@ -37,20 +38,17 @@ enum class WriteCode : std::uint8_t {
   Closed,       // the window was closed; nothing shown
 };
 
-class WritingRun final : public ExchangeObserver {
+// The message an ending shows; none for Closed. deviceErrorText: the recorder's.
+std::optional<RunMessage> WriteFinishMessage(WriteCode code, std::string_view deviceErrorText);
+
+class WritingRun final : public LinkRun {
  public:
   WritingRun(LinkProtocol& protocol, Messages& messages, WriteParameters parameters);
-  ~WritingRun() override;
-  WritingRun(const WritingRun&) = delete;
-  WritingRun& operator=(const WritingRun&) = delete;
 
   void Start();
   void Tick();
-  void RequestStop() { stopRequest_ = true; }
   void Close();
 
-  bool Running() const { return running_; }
-  bool Finished() const { return finished_; }
   WriteCode Code() const { return code_; }
   std::uint16_t Step() const { return step_; }
   // The type of the command to issue next, 4 .. 8 (8: all done).
@@ -64,14 +62,9 @@ class WritingRun final : public ExchangeObserver {
   void CheckWaiting();
   void Finish(WriteCode code);
 
-  LinkProtocol& protocol_;
-  Messages& messages_;
   WriteParameters parameters_;
   std::uint16_t step_ = 0;
   std::uint16_t nextCommand_ = 4;
-  bool stopRequest_ = false;
-  bool running_ = false;
-  bool finished_ = false;
   WriteCode code_ = WriteCode::Written;
   int gauge_ = 0;
 };
