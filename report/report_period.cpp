@@ -35,6 +35,18 @@ bool ThreeGroups(std::string_view text, char separator, const int (&maxDigits)[3
   return pos == text.size();
 }
 
+void TakeDate(LocalDateTime& t, const LocalDateTime& date) {
+  t.year = date.year;
+  t.month = date.month;
+  t.day = date.day;
+}
+
+void TakeTime(LocalDateTime& t, const LocalDateTime& time) {
+  t.hour = time.hour;
+  t.minute = time.minute;
+  t.second = time.second;
+}
+
 long DayKey(const LocalDateTime& t) { return (static_cast<long>(t.year) * 13 + t.month) * 32 + t.day; }
 
 }  // namespace
@@ -72,28 +84,16 @@ void LoadReportPeriod(const WorkingFiles& files, ReportPeriodChoice& choice, con
     if (i >= lines->size()) return std::nullopt;
     return Trimmed((*lines)[i]);
   };
-  const auto setDate = [&](std::size_t i, LocalDateTime& t) {
-    const auto text = line(i);
-    if (!text) return;
-    if (const auto d = ParsePeriodDate(*text, f)) {
-      t.year = d->year;
-      t.month = d->month;
-      t.day = d->day;
-    }
+  using Parser = std::optional<LocalDateTime> (*)(std::string_view, const DateFormats&);
+  using Taker = void (*)(LocalDateTime&, const LocalDateTime&);
+  const auto set = [&](std::size_t i, Parser parse, Taker take, LocalDateTime& t) {
+    if (const auto text = line(i))
+      if (const auto value = parse(*text, f)) take(t, *value);
   };
-  const auto setTime = [&](std::size_t i, LocalDateTime& t) {
-    const auto text = line(i);
-    if (!text) return;
-    if (const auto d = ParsePeriodTime(*text, f)) {
-      t.hour = d->hour;
-      t.minute = d->minute;
-      t.second = d->second;
-    }
-  };
-  setDate(0, choice.begin);
-  setTime(1, choice.begin);
-  setDate(2, choice.end);
-  setTime(3, choice.end);
+  set(0, ParsePeriodDate, TakeDate, choice.begin);
+  set(1, ParsePeriodTime, TakeTime, choice.begin);
+  set(2, ParsePeriodDate, TakeDate, choice.end);
+  set(3, ParsePeriodTime, TakeTime, choice.end);
   if (const auto archive = line(4)) choice.timeArchive = *archive == "1";
 }
 
