@@ -7,3 +7,7 @@ add_executable(print_tests
 )
 target_link_libraries(print_tests PRIVATE zt_print zt_core_fixtures GTest::gtest_main)
 gtest_discover_tests(print_tests PROPERTIES LABELS logic)
+
+add_executable(print_cli_tests ${CMAKE_CURRENT_LIST_DIR}/print_cli_test.cpp)
+target_link_libraries(print_cli_tests PRIVATE zt_cli zt_core_fixtures GTest::gtest_main)
+gtest_discover_tests(print_cli_tests PROPERTIES LABELS logic)
