@@ -94,10 +94,7 @@ bool CopyOverFile(const std::filesystem::path& destination, const std::filesyste
     if (!ec) target = resolved;
   }
   const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-  std::string hidden = ".";  // built piecewise: g++ 12 warns falsely on "." + string
-  hidden += target.filename().string();
-  hidden += ".XXXXXX";
-  std::string tmpl = (folder / hidden).string();
+  std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
   Fd out(::mkstemp(tmpl.data()));
   if (out.get() < 0) {
     Report(messages, kCopyFailed, source, errno);
