@@ -54,8 +54,8 @@ class DeviceSearchTest : public ::testing::Test, protected fake::LinkFixture {
   std::vector<std::unique_ptr<FakeRecorder>> devices_;
 };
 
-const std::string kFound(std::string("стоп \"ZT\" найден"_cp));
-const std::string kNotFound(std::string("стоп \"ZT\" не найден"_cp));
+constexpr std::string_view kFound = "стоп \"ZT\" найден"_cp;
+constexpr std::string_view kNotFound = "стоп \"ZT\" не найден"_cp;
 std::string Next(int port) { return std::string("следующ-COM"_cp) + std::to_string(port); }
 
 TEST_F(DeviceSearchTest, RememberedPortAnswersAtOnce) {
@@ -73,7 +73,7 @@ TEST_F(DeviceSearchTest, RememberedPortAnswersAtOnce) {
   EXPECT_FALSE(channel.IsOpen());
   EXPECT_EQ(channel.BaudRate(), 38400);
   EXPECT_EQ(fake::TempFolder::Read(folder.Files().RememberedPortFile()), "3\r\n");
-  EXPECT_EQ(search.TraceLines(), std::vector<std::string>{kFound});
+  EXPECT_EQ(search.TraceLines(), std::vector<std::string>{std::string(kFound)});
   EXPECT_FALSE(search.ProgressVisible());
   EXPECT_EQ(protocol.SerialNumberText(), "04096");
 }
@@ -102,7 +102,7 @@ TEST_F(DeviceSearchTest, SilentRememberedPortFallsBackToTheScan) {
   EXPECT_EQ(settings.rememberedPort, 5);
   EXPECT_EQ(fake::TempFolder::Read(folder.Files().RememberedPortFile()), "5\r\n");
   EXPECT_EQ(ScanProbes(), 49u);
-  const std::vector<std::string> trace = {"COM3", "COM5", Next(3), kFound};
+  const std::vector<std::string> trace = {"COM3", "COM5", Next(3), std::string(kFound)};
   EXPECT_EQ(search.TraceLines(), trace);
   EXPECT_EQ(channel.DeviceName(), "COM5");
 }
@@ -127,7 +127,7 @@ TEST_F(DeviceSearchTest, RecorderOnTheLimitIsNotFound) {
   EXPECT_EQ(ScanProbes(), 49u);
   EXPECT_EQ(probe.Probed().size(), 49u);
   EXPECT_TRUE(channel.Writes().empty());
-  EXPECT_EQ(search.TraceLines(), std::vector<std::string>{kNotFound});
+  EXPECT_EQ(search.TraceLines(), std::vector<std::string>{std::string(kNotFound)});
   EXPECT_TRUE(search.ErrorVisible());
   EXPECT_EQ(search.ErrorText(), "РЕГИСТРАТОР НЕ НАЙДЕН!!!"_cp);
   EXPECT_TRUE(search.RepeatVisible());
@@ -142,7 +142,7 @@ TEST_F(DeviceSearchTest, SilentPortGivenUpThenTheNextTried) {
   EXPECT_EQ(search.Code(), SearchCode::Found);
   EXPECT_EQ(WritesTo("COM1").size(), 1u);
   EXPECT_EQ(WritesTo("COM2").size(), 1u);
-  const std::vector<std::string> trace = {"COM1", "COM2", Next(1), kFound};
+  const std::vector<std::string> trace = {"COM1", "COM2", Next(1), std::string(kFound)};
   EXPECT_EQ(search.TraceLines(), trace);
 }
 
