@@ -1,6 +1,9 @@
 #include "link/reading_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "core/cp1251.h"
 #include "core/sample_image.h"
@@ -172,6 +175,38 @@ TEST_F(ReadingRunTest, LateReplyBeforeTheTimeOutCounts) {
   EXPECT_EQ(run.Page(), 1);
   EXPECT_EQ(channel.Writes().size(), 2u);
   EXPECT_EQ(channel.Opens(), 1);
+}
+
+// Files may grow only so far, as on a full disk; restored on leaving.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previous_)(int) = nullptr;
+};
+
+TEST_F(ReadingRunTest, FullDiskStopsTheRunAndKeepsTheOldImage) {
+  {
+    FileSizeLimit limit(64 * 20 + 10);
+    Run();
+  }
+  EXPECT_EQ(run.Code(), ReadCode::FileFailed);
+  EXPECT_EQ(recorder.pagesRequested.size(), 21u);  // the page that did not fit ends it
+  ExpectShown(MessageKind::Error, "Ошибка открытия файла!!!"_cp);
+  EXPECT_FALSE(channel.IsOpen());
+  ExpectOldImageKept();
 }
 
 TEST(ReadingRunFiles, ImageFileThatCannotBeCreated) {
