@@ -1,0 +1,8 @@
+# The serial channel, COM naming and the host loop, on pseudo-terminals and fake trees.
+add_executable(zt_tty_tests
+  ${CMAKE_CURRENT_LIST_DIR}/tty_channel_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tty_com_port_names_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tty_poll_host_test.cpp
+)
+target_link_libraries(zt_tty_tests PRIVATE zt_serial GTest::gtest_main)
+gtest_discover_tests(zt_tty_tests PROPERTIES LABELS logic)
