@@ -13,5 +13,8 @@ int RunInfo(const CommandArgs& args);
 int RunExport(const CommandArgs& args);
 int RunDemo(const CommandArgs& args);
 int RunReport(const CommandArgs& args);
+int RunSearch(const CommandArgs& args);
+int RunRead(const CommandArgs& args);
+int RunWrite(const CommandArgs& args);
 
 }  // namespace zt::cli

@@ -19,6 +19,9 @@ const Command kCommands[] = {
     {"export", zt::cli::RunExport, "zt export FILE --archive time|oper [-o OUT]"},
     {"demo", zt::cli::RunDemo, "zt demo [--seed N] [--rows N]"},
     {"report", zt::cli::RunReport, "zt report FILE --archive time|oper --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" -o OUT [--tables T] [--short] [--lang ru|uk] [--workdir DIR] [--sheets SHEETDIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]"},
+    {"search", zt::cli::RunSearch, "zt search [--limit N] [--workdir DIR]"},
+    {"read", zt::cli::RunRead, "zt read --port COMn|DEVICE --password N -o FILE.zt [--workdir DIR]"},
+    {"write", zt::cli::RunWrite, "zt write --port COMn|DEVICE --password N [--enterprise T] [--branch T] [--meter T] [--set-clock] [--workdir DIR]"},
 };
 
 int Usage() {

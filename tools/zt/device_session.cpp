@@ -1,0 +1,170 @@
+#include "tools/zt/device_session.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "core/cp1251.h"
+#include "core/device_image.h"
+#include "link/tty_port_hints.h"
+
+namespace zt::cli {
+
+bool CompleteTexts(const GivenTexts& given, const RecorderTexts& current, link::WriteParameters& out,
+                   std::string& missing) {
+  const struct {
+    const std::optional<std::string>& given;
+    const std::string& current;
+    std::string& out;
+    const char* option;
+  } texts[] = {{given.enterprise, current.enterprise, out.enterprise, "--enterprise"},
+               {given.branch, current.branch, out.branch, "--branch"},
+               {given.meter, current.meter, out.meter, "--meter"}};
+  for (const auto& t : texts) {
+    if (t.given) {
+      t.out = *t.given;
+    } else if (t.current == kDitto) {
+      missing = t.option;
+      return false;
+    } else {
+      t.out = t.current;
+    }
+  }
+  return true;
+}
+
+DeviceSession::DeviceSession(WorkingFiles files, std::vector<std::string> systemPorts, Messages& messages,
+                             link::PollWaiter& waiter, const link::MonotonicClock& clock, std::ostream& notes)
+    : files_(std::move(files)),
+      names_(files_, std::move(systemPorts)),
+      messages_(messages),
+      notes_(notes),
+      channel_(names_),
+      probe_(names_),
+      protocol_(channel_, probe_, log_, clock_),
+      host_(channel_, clock, waiter) {}
+
+void DeviceSession::Drive(int intervalMs, const std::function<void()>& tick, const std::function<bool()>& done,
+                          const std::function<void()>& onInterrupt) {
+  bool interruptSeen = false;
+  host_.Run(
+      intervalMs,
+      [&] {
+        tick();
+        if (!interruptSeen && interrupted_ && interrupted_()) {
+          interruptSeen = true;
+          onInterrupt();
+        }
+      },
+      done);
+}
+
+void DeviceSession::Pause(int ms) {
+  bool over = false;
+  host_.Run(ms, [&] { over = true; }, [&] { return over; });
+}
+
+void DeviceSession::NoteOpenFailure() {
+  const link::OpenFailure failure = channel_.LastOpenFailure();
+  if (failure == link::OpenFailure::None) return;
+  const std::string device = channel_.DevicePath().empty() ? channel_.DeviceName() : channel_.DevicePath();
+  std::string note = channel_.DeviceName() + ": " + link::OpenFailureHint(failure, device);
+  // Each cause once, however often the run retries.
+  if (note == lastNote_) return;
+  lastNote_ = note;
+  notes_ << "zt: " << note << '\n';
+}
+
+void DeviceSession::NoteLatency() {
+  const std::string hint = link::LatencyHint(channel_.DevicePath());
+  if (!hint.empty()) notes_ << "zt: " << hint << '\n';
+}
+
+void DeviceSession::NoteNewTrace(const link::DeviceSearch& search, std::size_t& shown) {
+  const auto& lines = search.TraceLines();
+  for (; shown < lines.size(); ++shown) {
+    const std::string& line = lines[shown];
+    notes_ << Cp1251ToUtf8(line);
+    if (link::ComNumberOf(line)) {
+      const std::string device = names_.DeviceDescription(line);
+      if (!device.empty()) notes_ << "  " << device;
+    }
+    notes_ << '\n';
+  }
+}
+
+link::SearchCode DeviceSession::Search(std::optional<std::uint8_t> scanLimit) {
+  if (!files_.EnsureFolders())
+    notes_ << "zt: cannot create " << files_.WorkFolder().string() << "; the port found will not be remembered\n";
+  link::SearchSettings settings = link::ReadSearchSettings(files_);
+  if (scanLimit) settings.scanLimit = *scanLimit;
+  link::DeviceSearch search(protocol_, probe_, settings, files_);
+  std::size_t shown = 0;
+  search.Start();
+  Drive(
+      link::kSearchTickMs,
+      [&] {
+        search.Tick();
+        NoteOpenFailure();
+        NoteNewTrace(search, shown);
+      },
+      [&] { return search.Finished(); }, [&] { search.Cancel(); });
+  NoteNewTrace(search, shown);
+  foundPort_ = 0;
+  if (search.Code() == link::SearchCode::Found)
+    foundPort_ = static_cast<std::uint8_t>(link::ComNumberOf(channel_.DeviceName()).value_or(0));
+  return search.Code();
+}
+
+void DeviceSession::UsePort(const std::string& port, int baud) {
+  protocol_.ClosePort();
+  channel_.SetDeviceName(port);
+  channel_.SetBaudRate(baud);
+}
+
+link::PasswordCode DeviceSession::Password(link::OperationMode mode, const std::string& entry) {
+  // The windows ask for the password again before writing; here it is given once.
+  if (mode == link::OperationMode::Writing && lastPasswordText_.empty()) lastPasswordText_ = entry;
+  link::PasswordStep step(protocol_, messages_, lastPasswordText_, mode);
+  if (!step.Accept(entry)) {
+    NoteOpenFailure();
+    return step.Code();
+  }
+  NoteLatency();
+  Drive(
+      link::kPasswordTickMs, [&] { step.Tick(); }, [&] { return !step.Waiting(); }, [&] { step.Cancel(); });
+  if (!step.Accepted()) protocol_.ClosePort();
+  return step.Code();
+}
+
+link::ReadCode DeviceSession::Read() {
+  link::ReadingRun run(protocol_, messages_, files_);
+  Pause(100);
+  run.Start();
+  Drive(
+      link::kReadingTickMs, [&] { run.Tick(); }, [&] { return run.Finished(); }, [&] { run.RequestStop(); });
+  protocol_.ClosePort();
+  return run.Code();
+}
+
+link::WriteCode DeviceSession::Write(const link::WriteParameters& parameters) {
+  link::WritingRun run(protocol_, messages_, parameters);
+  Pause(100);
+  run.Start();
+  Drive(
+      link::kWritingTickMs, [&] { run.Tick(); }, [&] { return run.Finished(); }, [&] { run.RequestStop(); });
+  protocol_.ClosePort();
+  return run.Code();
+}
+
+bool DeviceSession::ImageTexts(RecorderTexts& texts) const {
+  std::ifstream in(files_.ImageFile(), std::ios::binary);
+  const std::string image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (image.size() < kImageSize) return false;
+  DecodedImage decoded;
+  if (!DecodeParameterBlock(std::string_view(image).substr(kParameterBlock.start, kParameterBlock.size), decoded))
+    return false;
+  texts = {decoded.header[kHeaderEnterprise], decoded.header[kHeaderBranch], decoded.header[kHeaderMeter]};
+  return true;
+}
+
+}  // namespace zt::cli
