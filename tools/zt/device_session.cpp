@@ -67,7 +67,8 @@ void DeviceSession::NoteOpenFailure() {
   const link::OpenFailure failure = channel_.LastOpenFailure();
   if (failure == link::OpenFailure::None) return;
   const std::string device = channel_.DevicePath().empty() ? channel_.DeviceName() : channel_.DevicePath();
-  std::string note = channel_.DeviceName() + ": " + link::OpenFailureHint(failure, device);
+  std::string note = link::OpenFailureHint(failure, device);
+  if (device != channel_.DeviceName()) note = channel_.DeviceName() + ": " + note;
   // Each cause once, however often the run retries.
   if (note == lastNote_) return;
   lastNote_ = note;
