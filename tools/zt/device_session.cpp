@@ -68,7 +68,7 @@ void DeviceSession::NoteOpenFailure() {
   if (failure == link::OpenFailure::None) return;
   const std::string device = channel_.DevicePath().empty() ? channel_.DeviceName() : channel_.DevicePath();
   std::string note = link::OpenFailureHint(failure, device);
-  if (device != channel_.DeviceName()) note = channel_.DeviceName() + ": " + note;
+  if (channel_.DevicePath() != channel_.DeviceName()) note = channel_.DeviceName() + ": " + note;
   // Each cause once, however often the run retries.
   if (note == lastNote_) return;
   lastNote_ = note;
