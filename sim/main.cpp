@@ -1,0 +1,72 @@
+// zt-sim: a recorder on a pseudo-terminal, for trying the link without one.
+#include <csignal>
+#include <cstdio>
+
+#include "core/sample_image.h"
+#include "sim/image_file.h"
+#include "sim/sim_options.h"
+#include "sim/sim_server.h"
+
+namespace {
+
+zt::sim::SimServer* gServer = nullptr;
+
+void OnSignal(int) {
+  if (gServer != nullptr) gServer->Stop();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace zt::sim;
+  const SimOptionsResult parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.ok) {
+    std::fprintf(stderr, "zt-sim: %s\n%s", parsed.error.c_str(), SimUsage().c_str());
+    return 2;
+  }
+  const SimOptions& options = parsed.options;
+
+  std::string image;
+  if (options.image) {
+    const auto loaded = LoadImageFile(*options.image);
+    if (!loaded) {
+      std::fprintf(stderr, "zt-sim: %s: not a readable image of 32768 bytes\n", options.image->c_str());
+      return 1;
+    }
+    image = *loaded;
+  } else {
+    image = zt::GenerateSampleImage(*options.seed);
+  }
+
+  PtyPort port;
+  if (!port.Open()) {
+    std::fprintf(stderr, "zt-sim: %s\n", port.ErrorText().c_str());
+    return 1;
+  }
+  if (options.link && !port.MakeLink(*options.link)) {
+    std::fprintf(stderr, "zt-sim: %s\n", port.ErrorText().c_str());
+    return 1;
+  }
+  std::printf("%s\n", port.SlavePath().c_str());
+  std::fflush(stdout);
+
+  RecorderSimulator recorder(RecorderMemory(std::move(image)), {options.password, options.faults});
+  std::function<void(const RecorderMemory&)> save;
+  if (options.save) {
+    save = [path = *options.image](const RecorderMemory& memory) {
+      if (!SaveImageFile(path, memory.Image())) std::fprintf(stderr, "zt-sim: %s: could not save\n", path.c_str());
+    };
+  }
+  SimServer server(recorder, port, options.baud, save);
+  if (!server.Ready()) {
+    std::fprintf(stderr, "zt-sim: no stop signal\n");
+    return 1;
+  }
+  gServer = &server;
+  std::signal(SIGINT, OnSignal);
+  std::signal(SIGTERM, OnSignal);
+  server.Run();
+  gServer = nullptr;
+  if (server.Vanished()) std::fprintf(stderr, "zt-sim: the port vanished\n");
+  return 0;
+}
