@@ -25,12 +25,12 @@ bool PtyPort::Open() {
   const char* name = ::ptsname(master_);
   if (name == nullptr) return Fail("ptsname");
   slavePath_ = name;
-  slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
-  if (slave_ < 0) return Fail("open " + slavePath_);
+  const int slave = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+  if (slave < 0) return Fail("open " + slavePath_);
   termios raw{};
-  if (::tcgetattr(slave_, &raw) != 0) return Fail("tcgetattr");
-  ::cfmakeraw(&raw);
-  if (::tcsetattr(slave_, TCSANOW, &raw) != 0) return Fail("tcsetattr");
+  const bool made = ::tcgetattr(slave, &raw) == 0 && (::cfmakeraw(&raw), ::tcsetattr(slave, TCSANOW, &raw) == 0);
+  ::close(slave);
+  if (!made) return Fail("raw mode");
   const int flags = ::fcntl(master_, F_GETFL);
   if (flags < 0 || ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) return Fail("fcntl");
   return true;
@@ -42,9 +42,8 @@ void PtyPort::Close() {
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(link_, ec))) std::filesystem::remove(link_, ec);
     link_.clear();
   }
-  if (slave_ >= 0) ::close(slave_);
   if (master_ >= 0) ::close(master_);
-  slave_ = master_ = -1;
+  master_ = -1;
 }
 
 bool PtyPort::MakeLink(const std::filesystem::path& link) {

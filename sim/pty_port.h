@@ -1,7 +1,9 @@
 // The simulated recorder's end of a pseudo-terminal: the master side it
 // reads and writes, and the slave device the program under test opens as its
-// serial port. The slave stays open here too, so the port survives the
-// client closing and re-opening it.
+// serial port. The slave is opened here only to make it raw: held open it
+// would keep a client's exclusive mark past the client's close, and a
+// reopen would be refused. While no client holds it the master reports a
+// hang-up, which the server waits out.
 #pragma once
 
 #include <filesystem>
@@ -32,7 +34,6 @@ class PtyPort {
   bool Fail(const std::string& what);
 
   int master_ = -1;
-  int slave_ = -1;
   std::string slavePath_;
   std::filesystem::path link_;
   std::string error_;

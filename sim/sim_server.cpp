@@ -15,7 +15,7 @@ namespace {
 // Closer than this, the output deadline is slept out precisely instead of polled for.
 constexpr Nanos kSleepWindow = 1 * kNanosPerMilli;
 // After the client hung up with nothing to read, look again this much later.
-constexpr Nanos kHangupPause = 5 * kNanosPerMilli;
+constexpr Nanos kHangupPause = 1 * kNanosPerMilli;
 
 timespec ToTimespec(Nanos t) {
   return {static_cast<time_t>(t / kNanosPerSecond), static_cast<long>(t % kNanosPerSecond)};

@@ -1,0 +1,7 @@
+# The recorder simulator's logic, and the link end to end over it on a pty.
+add_executable(zt_sim_tests
+  ${CMAKE_CURRENT_LIST_DIR}/sim_recorder_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sim_line_test.cpp
+)
+target_link_libraries(zt_sim_tests PRIVATE zt_sim GTest::gtest_main)
+gtest_discover_tests(zt_sim_tests PROPERTIES LABELS logic)
