@@ -137,23 +137,25 @@ link::PasswordCode DeviceSession::Password(link::OperationMode mode, const std::
   return step.Code();
 }
 
-link::ReadCode DeviceSession::Read() {
-  link::ReadingRun run(protocol_, messages_, files_);
+// Reading and writing run alike: the window's first tick, then the run's own ticks.
+template <class Run>
+void DeviceSession::DriveRun(Run& run, int tickMs) {
   Pause(100);
   run.Start();
   Drive(
-      link::kReadingTickMs, [&] { run.Tick(); }, [&] { return run.Finished(); }, [&] { run.RequestStop(); });
+      tickMs, [&] { run.Tick(); }, [&] { return run.Finished(); }, [&] { run.RequestStop(); });
   protocol_.ClosePort();
+}
+
+link::ReadCode DeviceSession::Read() {
+  link::ReadingRun run(protocol_, messages_, files_);
+  DriveRun(run, link::kReadingTickMs);
   return run.Code();
 }
 
 link::WriteCode DeviceSession::Write(const link::WriteParameters& parameters) {
   link::WritingRun run(protocol_, messages_, parameters);
-  Pause(100);
-  run.Start();
-  Drive(
-      link::kWritingTickMs, [&] { run.Tick(); }, [&] { return run.Finished(); }, [&] { run.RequestStop(); });
-  protocol_.ClosePort();
+  DriveRun(run, link::kWritingTickMs);
   return run.Code();
 }
 

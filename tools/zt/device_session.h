@@ -80,6 +80,8 @@ class DeviceSession {
              const std::function<void()>& onInterrupt);
   // A short pause with the loop running, as the windows' 100 ms first tick.
   void Pause(int ms);
+  template <class Run>
+  void DriveRun(Run& run, int tickMs);
   void NoteOpenFailure();
   void NoteLatency();
   void NoteNewTrace(const link::DeviceSearch& search, std::size_t& shown);
