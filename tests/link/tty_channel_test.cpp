@@ -174,15 +174,15 @@ TEST_F(TtyChannelTest, ReadWithNothingWaitingReturnsEmptyAtOnce) {
 TEST_F(TtyChannelTest, ArrivingBytesRaiseOneDataEventWithTheCount) {
   ASSERT_TRUE(channel.Open());
   ASSERT_TRUE(pty.Write("\x01\x02"));
-  ASSERT_TRUE(pty.Write(std::string("\x00\x0D\x0A\xFF", 4)));
+  ASSERT_TRUE(pty.Write(std::string("\x00\x0D\x0A\xFF\x13\x11", 6)));
   ASSERT_TRUE(WaitReadable(channel.EventFd()));
   // Both writes stand in the queue before the event is served.
-  for (int i = 0; i < 100 && channel.InputCount() < 6; ++i) WaitReadable(channel.EventFd());
+  for (int i = 0; i < 100 && channel.InputCount() < 8; ++i) WaitReadable(channel.EventFd());
   channel.OnReadable();
   ASSERT_EQ(counts.size(), 1u);
-  EXPECT_EQ(counts[0], 6u);
-  // Raw bytes pass unchanged, no CR/LF translation, NUL kept.
-  EXPECT_EQ(received, std::string("\x01\x02\x00\x0D\x0A\xFF", 6));
+  EXPECT_EQ(counts[0], 8u);
+  // Raw bytes pass unchanged: no CR/LF translation, NUL kept, XOFF/XON are data.
+  EXPECT_EQ(received, std::string("\x01\x02\x00\x0D\x0A\xFF\x13\x11", 8));
   channel.ServiceEvents();
   EXPECT_EQ(counts.size(), 1u);
 }
