@@ -224,7 +224,13 @@ void TtySerialChannel::OnReadable() {
   const std::uint64_t session = session_;
   const short ready = ReadyEvents(fd_);
   const std::size_t waiting = InputCount();
-  if (waiting > 0 && onData_) onData_(waiting);
+  if (waiting > 0) {
+    // Bytes nobody listens for are dropped, or the host would wake for them forever.
+    if (onData_)
+      onData_(waiting);
+    else
+      ReadString();
+  }
   // The handler may have closed the port, or closed it and opened another.
   if (session != session_ || !IsOpen() || vanished_) return;
   if ((ready & kHangUp) != 0) MarkVanished();

@@ -187,6 +187,16 @@ TEST_F(TtyChannelTest, ArrivingBytesRaiseOneDataEventWithTheCount) {
   EXPECT_EQ(counts.size(), 1u);
 }
 
+TEST_F(TtyChannelTest, BytesWithoutAHandlerAreDropped) {
+  ASSERT_TRUE(channel.Open());
+  channel.SetOnData({});
+  ASSERT_TRUE(pty.Write("unheard"));
+  ASSERT_TRUE(WaitReadable(channel.EventFd()));
+  channel.OnReadable();
+  EXPECT_EQ(channel.InputCount(), 0u);
+  EXPECT_TRUE(channel.IsOpen());
+}
+
 TEST_F(TtyChannelTest, SentStringArrivesWholeAtTheFarEnd) {
   ASSERT_TRUE(channel.Open());
   std::string frame;
