@@ -16,7 +16,7 @@ namespace zt::sim {
 
 // Bytes written at most in one go on a paced line.
 inline constexpr std::size_t kPacedChunk = 8;
-inline constexpr Nanos kPieceGap = 1 * kNanosPerMilli;
+inline constexpr Nanos kPieceGap = 200'000;  // long enough for the reader to wake between pieces
 
 // Bytes to write at `deadline`; the line vanishes after them when endsLine is set.
 struct TimedChunk {

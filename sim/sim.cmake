@@ -9,8 +9,10 @@ add_library(zt_sim STATIC
   ${CMAKE_CURRENT_LIST_DIR}/sim_server.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sim_thread.cpp
 )
-target_link_libraries(zt_sim PUBLIC zt_link zt_core)
+find_package(Threads REQUIRED)
+target_link_libraries(zt_sim PUBLIC zt_link zt_core Threads::Threads)
 
 add_executable(zt-sim ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(zt-sim PRIVATE zt_sim)
