@@ -42,11 +42,15 @@ std::vector<SplitFrame> FrameSplitter::Push(std::string_view bytes, Nanos now) {
 
 std::optional<SplitFrame> FrameSplitter::Idle(Nanos now) {
   if (buffer_.empty() || now - lastByte_ < idleGap_) return std::nullopt;
-  std::string held;
-  held.swap(buffer_);
-  if (ExpectedFrameLength(held) == kNoCommand) return SplitFrame{std::move(held), true};
-  dropped_ += held.size();
-  return std::nullopt;
+  const bool unknown = ExpectedFrameLength(buffer_) == kNoCommand;
+  std::optional<SplitFrame> held;
+  if (unknown) {
+    held = SplitFrame{buffer_, true};
+  } else {
+    dropped_ += buffer_.size();
+  }
+  buffer_.clear();
+  return held;
 }
 
 std::optional<Nanos> FrameSplitter::IdleDeadline() const {
