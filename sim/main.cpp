@@ -47,9 +47,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zt-sim: %s\n", port.ErrorText().c_str());
     return 1;
   }
-  std::printf("%s\n", port.SlavePath().c_str());
-  std::fflush(stdout);
-
   RecorderSimulator recorder(RecorderMemory(std::move(image)), {options.password, options.faults});
   std::function<void(const RecorderMemory&)> save;
   if (options.save) {
@@ -65,6 +62,9 @@ int main(int argc, char** argv) {
   gServer = &server;
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
+  // Printed once a stop signal is handled, so whoever reads it may send one.
+  std::printf("%s\n", port.SlavePath().c_str());
+  std::fflush(stdout);
   server.Run();
   gServer = nullptr;
   if (server.Vanished()) std::fprintf(stderr, "zt-sim: the port vanished\n");
