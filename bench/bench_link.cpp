@@ -5,9 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "core/clock.h"
@@ -23,6 +21,7 @@
 #include "link/reading_run.h"
 #include "link/tty_serial_channel.h"
 #include "sim/sim_thread.h"
+#include "tests/link/temp_folder.h"
 
 namespace {
 
@@ -41,18 +40,12 @@ class QuietMessages final : public Messages {
 // the link as the program holds it, driven by the poll() host loop.
 class PacedLink {
  public:
-  PacedLink()
-      : root_(MakeRoot()), files_(root_), recorder_(GenerateSampleImage(3), {}, link::kLinkBaudRate) {
-    files_.EnsureFolders();
+  PacedLink() : files_(folder_.Files()), recorder_(GenerateSampleImage(3), {}, link::kLinkBaudRate) {
     ok_ = recorder_.Start(files_.PortLink(kCom));
     channel_.SetBaudRate(link::kLinkBaudRate);
     channel_.SetDeviceName(link::ComName(kCom));
   }
-  ~PacedLink() {
-    recorder_.Stop();
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
+  ~PacedLink() { recorder_.Stop(); }
   bool Ok() const { return ok_; }
   const WorkingFiles& Files() const { return files_; }
 
@@ -79,12 +72,7 @@ class PacedLink {
   }
 
  private:
-  static std::filesystem::path MakeRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zt-bench-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
-  }
-
-  std::filesystem::path root_;
+  link::fake::TempFolder folder_;
   WorkingFiles files_;
   sim::SimulatorThread recorder_;
   bool ok_ = false;
