@@ -51,7 +51,11 @@ void SimServer::Stop() {
 
 Nanos SimServer::WaitTime(Nanos now) const {
   std::optional<Nanos> wake = recorder_.IdleDeadline();
-  if (!output_.empty()) wake = std::min(wake.value_or(output_.front().deadline), output_.front().deadline);
+  if (!output_.empty()) {
+    // Woken a little early, the last stretch is slept out precisely.
+    const Nanos write = output_.front().deadline - kSleepWindow;
+    wake = std::min(wake.value_or(write), write);
+  }
   if (!wake) return -1;
   return std::max<Nanos>(0, *wake - now);
 }
@@ -66,16 +70,14 @@ void SimServer::Run() {
       ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
       continue;
     }
-    Nanos wait = WaitTime(now);
-    if (wait > 0 && !output_.empty()) wait -= kSleepWindow;
+    const Nanos wait = WaitTime(now);
     pollfd fds[2] = {{port_.MasterFd(), POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
     const timespec timeout = ToTimespec(wait);
     const int ready = ::ppoll(fds, 2, wait < 0 ? nullptr : &timeout, nullptr);
     if (ready < 0 && errno != EINTR) break;
     if (fds[1].revents != 0) break;
-    if ((fds[0].revents & POLLIN) != 0) {
-      ReadRequests();
-    } else if ((fds[0].revents & POLLHUP) != 0) {
+    const bool read = (fds[0].revents & POLLIN) != 0 && ReadRequests() > 0;
+    if (!read && (fds[0].revents & POLLHUP) != 0) {
       // Nobody holds the slave open: wait for the client to come back.
       const timespec pause = ToTimespec(kHangupPause);
       ::nanosleep(&pause, nullptr);
@@ -85,11 +87,13 @@ void SimServer::Run() {
   }
 }
 
-void SimServer::ReadRequests() {
+std::size_t SimServer::ReadRequests() {
   char buffer[512];
+  std::size_t total = 0;
   for (;;) {
     const ssize_t n = ::read(port_.MasterFd(), buffer, sizeof buffer);
-    if (n <= 0) return;
+    if (n <= 0) return total;
+    total += static_cast<std::size_t>(n);
     const Nanos now = MonotonicNow();
     pacer_.Received(static_cast<std::size_t>(n), now);
     Queue(recorder_.Receive(std::string_view(buffer, static_cast<std::size_t>(n)), now), now);

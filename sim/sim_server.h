@@ -30,7 +30,8 @@ class SimServer {
   bool Vanished() const { return vanished_; }
 
  private:
-  void ReadRequests();
+  // The count of bytes read.
+  std::size_t ReadRequests();
   void Queue(std::vector<Reply> replies, Nanos now);
   void WriteDue(Nanos now);
   void WriteAll(const std::string& bytes);
