@@ -22,7 +22,7 @@ std::vector<TimedChunk> LinePacer::Schedule(const Reply& reply, Nanos now) {
     }
   }
   transmitEnd_ = line;
-  if (reply.endsLine) chunks.push_back({"", line, true});
+  if (reply.endsLine) chunks.push_back({"", line + kVanishGrace, true});
   return chunks;
 }
 

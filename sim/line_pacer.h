@@ -16,6 +16,8 @@ namespace zt::sim {
 
 // Bytes written at most in one go on a paced line.
 inline constexpr std::size_t kPacedChunk = 8;
+// The port goes this long after the last reply, so the client still reads it.
+inline constexpr Nanos kVanishGrace = 20 * kNanosPerMilli;
 inline constexpr Nanos kPieceGap = 200'000;  // long enough for the reader to wake between pieces
 
 // Bytes to write at `deadline`; the line vanishes after them when endsLine is set.

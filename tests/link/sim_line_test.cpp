@@ -140,6 +140,7 @@ TEST(LinePacerTest, SplitPiecesAreKeptApartAndTheLineEndsLast) {
   EXPECT_EQ(chunks[2].deadline, 500 + 2 * kPieceGap);
   EXPECT_EQ(chunks[2].bytes, "e");
   EXPECT_TRUE(chunks[3].endsLine);
+  EXPECT_EQ(chunks[3].deadline, 500 + 2 * kPieceGap + kVanishGrace);
   EXPECT_TRUE(chunks[3].bytes.empty());
   EXPECT_FALSE(chunks[2].endsLine);
 }
