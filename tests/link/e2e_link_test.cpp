@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/conversions.h"
+#include "core/cp1251.h"
 #include "core/device_image.h"
 #include "core/sample_image.h"
 #include "sim/sim_thread.h"
@@ -130,6 +131,20 @@ TEST_F(EndToEnd, PortVanishingMidReadEndsTheRunAndKeepsTheOldImage) {
   EXPECT_EQ(ReadWithPassword(session, "COM3"), link::ReadCode::PortFailed);
   EXPECT_TRUE(recorder.Vanished());
   EXPECT_EQ(ImageFile(), old);
+}
+
+TEST_F(EndToEnd, SilentRecorderEndsTheReadingAfterTenSendsOfAPage) {
+  const std::string old = "the image of an earlier reading";
+  TempFolder::Write(folder.Files().ImageFile(), old);
+  SimulatorThread recorder(sample, Settings(Faults({"silence-after:1"})), kUnpaced);
+  Plug(recorder, 3);
+  EXPECT_EQ(ReadWithPassword(session, "COM3"), link::ReadCode::NoReply);
+  EXPECT_EQ(ImageFile(), old);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0], std::make_pair(MessageKind::Error, std::string("Ошибка чтения!!!"_cp)));
+  recorder.Stop();
+  // The password, then page 0 sent ten times over a port closed and reopened each time.
+  EXPECT_EQ(recorder.FramesSeen(), 11u);
 }
 
 // Minutes since 01.01.2000 of the local time now.
