@@ -25,15 +25,8 @@ class SilentMessages final : public zt::Messages {
 struct FullArchive {
   FullArchive() {
     const std::string image = zt::GenerateSampleImage(1);
-    const std::string_view view(image);
     zt::NullProtocolLog log;
-    zt::ResetArchiveTables(tables);
-    zt::DecodeParameterBlock(view.substr(zt::kParameterBlock.start, zt::kParameterBlock.size), decoded);
-    zt::ArchiveDecoder decoder{decoded, tables, log};
-    for (std::size_t b = 0; b < zt::kTimeBlockCount; ++b)
-      decoder.DecodeTimeBlock(view.substr(zt::kTimeArchive.start + b * zt::kBlockSize, zt::kBlockSize));
-    for (std::size_t b = 0; b < zt::kOperationalBlockCount; ++b)
-      decoder.DecodeOperationalBlock(view.substr(zt::kOperationalArchive.start + b * zt::kBlockSize, zt::kBlockSize));
+    zt::DecodeImage(image, decoded, tables, log);
     std::string tmpl = (std::filesystem::temp_directory_path() / "zt-bench-XXXXXX").string();
     folder = ::mkdtemp(tmpl.data());
   }

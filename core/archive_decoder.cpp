@@ -70,4 +70,18 @@ void ArchiveDecoder::DecodeOperationalBlock(std::string_view block) {
   }
 }
 
+bool DecodeImage(std::string_view image, DecodedImage& decoded, ArchiveTables& tables, ProtocolLog& log) {
+  decoded.ResetHeader();
+  ResetArchiveTables(tables);
+  if (image.size() < kImageSize ||
+      !DecodeParameterBlock(image.substr(kParameterBlock.start, kParameterBlock.size), decoded))
+    return false;
+  ArchiveDecoder decoder{decoded, tables, log};
+  for (std::size_t b = 0; b < kTimeBlockCount; ++b)
+    decoder.DecodeTimeBlock(image.substr(kTimeArchive.start + b * kBlockSize, kBlockSize));
+  for (std::size_t b = 0; b < kOperationalBlockCount; ++b)
+    decoder.DecodeOperationalBlock(image.substr(kOperationalArchive.start + b * kBlockSize, kBlockSize));
+  return true;
+}
+
 }  // namespace zt

@@ -23,6 +23,10 @@ struct ArchiveDecoder {
   void DecodeOperationalBlock(std::string_view block);
 };
 
+// A whole in-memory image into the header and both tables, as a complete load
+// would leave them (tables reset first); false when the parameter block is invalid.
+bool DecodeImage(std::string_view image, DecodedImage& decoded, ArchiveTables& tables, ProtocolLog& log);
+
 // The time-archive comment of a service string ("вмешательст./разомк./"), the ditto mark when no bit is set.
 std::string ServiceComment(std::string_view serviceString);
 

@@ -1,6 +1,8 @@
 // zt-sim: a recorder on a pseudo-terminal, for trying the link without one.
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "core/sample_image.h"
 #include "sim/image_file.h"
@@ -19,6 +21,12 @@ void OnSignal(int) {
 
 int main(int argc, char** argv) {
   using namespace zt::sim;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
+      std::fputs(SimUsage().c_str(), stdout);
+      return 0;
+    }
+  }
   const SimOptionsResult parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.ok) {
     std::fprintf(stderr, "zt-sim: %s\n%s", parsed.error.c_str(), SimUsage().c_str());

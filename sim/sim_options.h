@@ -21,7 +21,7 @@ struct SimOptions {
   int baud = kDefaultSimBaud;                  // --baud N, 0 unpaced
   std::optional<std::filesystem::path> link;   // --link PATH
   bool save = false;                           // --save: changes go back to the --image file
-  FaultSchedule faults;                        // --fault SPEC, repeatable
+  FaultSchedule faults;                        // --fault KIND[:N], repeatable
 };
 
 struct SimOptionsResult {

@@ -181,5 +181,24 @@ TEST_F(FileLoadTest, SavedAndReopenedFileShowsTheSameData) {
       ASSERT_EQ(tables.operational.Cell(c, r), before.operational.Cell(c, r));
 }
 
+TEST_F(FileLoadTest, InMemoryDecodeGivesWhatTheLoadGives) {
+  const fs::path saved = folder.path() / "a.zt";
+  test::WriteBytes(saved, image);
+  ASSERT_EQ(Load(saved), LoadCode::None);
+  DecodedImage inMemory;
+  ArchiveTables inMemoryTables;
+  ASSERT_TRUE(DecodeImage(image, inMemory, inMemoryTables, log));
+  EXPECT_EQ(inMemory.header, decoded.header);
+  for (std::size_t r = 0; r < tables.operational.RowCount(); ++r)
+    ASSERT_EQ(inMemoryTables.operational.Cell(6, r), tables.operational.Cell(6, r));
+  EXPECT_EQ(inMemoryTables.time.Cell(1, 1), "01.01.2000 01:00");
+
+  EXPECT_FALSE(DecodeImage(image.substr(0, kImageSize - 1), inMemory, inMemoryTables, log));
+  EXPECT_EQ(inMemory.header[kHeaderSerial], kDitto);
+  image[kParameterBlock.start] ^= 1;
+  EXPECT_FALSE(DecodeImage(image, inMemory, inMemoryTables, log));
+  EXPECT_EQ(inMemoryTables.time.Cell(1, 1), kDitto);
+}
+
 }  // namespace
 }  // namespace zt

@@ -22,9 +22,9 @@ using sim::SimulatorThread;
 
 constexpr int kUnpaced = 0;
 
-FaultSchedule Faults(std::initializer_list<const char*> specs) {
+FaultSchedule Faults(std::initializer_list<const char*> texts) {
   FaultSchedule faults;
-  for (const char* spec : specs) EXPECT_TRUE(sim::ParseFault(spec, faults)) << spec;
+  for (const char* text : texts) EXPECT_TRUE(sim::ParseFault(text, faults)) << text;
   return faults;
 }
 
