@@ -91,6 +91,18 @@ int RunExport(const CommandArgs& argv) {
   return std::cout ? 0 : kWriteError;
 }
 
+int RunShow(const CommandArgs& argv) {
+  std::string error;
+  const auto args = ParseArgs(argv, {"--rows"}, {}, error);
+  if (!args) return UsageError("show", error);
+  const auto rows = ParseNumber(args->Get("--rows").value_or("8"));
+  if (args->positional.size() != 1 || !rows) return UsageError("show", "usage: zt show FILE [--rows N]");
+  LoadedData data;
+  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+  PrintOverview(std::cout, data, static_cast<std::size_t>(*rows));
+  return 0;
+}
+
 int RunDemo(const CommandArgs& argv) {
   std::string error;
   const auto args = ParseArgs(argv, {"--seed", "--rows"}, {}, error);

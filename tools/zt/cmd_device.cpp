@@ -1,4 +1,6 @@
 // zt search, read and write: the recorder over a serial port.
+#include <unistd.h>
+
 #include <csignal>
 #include <iostream>
 #include <optional>
@@ -109,7 +111,14 @@ int ReadRecorder(DeviceSession& session, const LinkRequest& request) {
   const auto password = session.Password(link::OperationMode::Reading, request.password);
   if (password != link::PasswordCode::Accepted) return PasswordExit(password);
   if (gInterrupted) return kInterrupted;
+  // A line that counts the pages, for an operator watching a terminal.
+  if (::isatty(STDERR_FILENO)) {
+    session.SetReadProgress([](int pages) {
+      if (pages % 16 == 0) std::cerr << "\r" << pages << "/" << link::kPagesToRead << std::flush;
+    });
+  }
   const auto read = session.Read();
+  if (::isatty(STDERR_FILENO)) std::cerr << "\r" << std::string(12, ' ') << "\r" << std::flush;
   return read == link::ReadCode::Done ? 0 : ReadExit(read);
 }
 

@@ -11,6 +11,7 @@ using CommandArgs = std::vector<std::string>;
 int RunSample(const CommandArgs& args);
 int RunInfo(const CommandArgs& args);
 int RunExport(const CommandArgs& args);
+int RunShow(const CommandArgs& args);
 int RunDemo(const CommandArgs& args);
 int RunReport(const CommandArgs& args);
 int RunSearch(const CommandArgs& args);

@@ -139,17 +139,25 @@ link::PasswordCode DeviceSession::Password(link::OperationMode mode, const std::
 
 // Reading and writing run alike: the window's first tick, then the run's own ticks.
 template <class Run>
-void DeviceSession::DriveRun(Run& run, int tickMs) {
+void DeviceSession::DriveRun(Run& run, int tickMs, const std::function<void()>& afterTick) {
   Pause(100);
   run.Start();
   Drive(
-      tickMs, [&] { run.Tick(); }, [&] { return run.Finished(); }, [&] { run.RequestStop(); });
+      tickMs,
+      [&] {
+        run.Tick();
+        if (afterTick) afterTick();
+      },
+      [&] { return run.Finished(); }, [&] { run.RequestStop(); });
   protocol_.ClosePort();
 }
 
 link::ReadCode DeviceSession::Read() {
   link::ReadingRun run(protocol_, messages_, files_);
-  DriveRun(run, link::kReadingTickMs);
+  int shown = -1;
+  DriveRun(run, link::kReadingTickMs, [&] {
+    if (readProgress_ && run.Page() != shown) readProgress_(shown = run.Page());
+  });
   return run.Code();
 }
 

@@ -53,6 +53,9 @@ class DeviceSession {
   // Checked between ticks; true behaves as Esc on the run in progress.
   void SetInterrupted(std::function<bool()> interrupted) { interrupted_ = std::move(interrupted); }
 
+  // Called while a reading run goes on: pages requested so far, of 512.
+  void SetReadProgress(std::function<void(int pages)> progress) { readProgress_ = std::move(progress); }
+
   // The search over COM1 .. COM(limit - 1), the remembered port first.
   link::SearchCode Search(std::optional<std::uint8_t> scanLimit);
   // The COM number found by the last Search().
@@ -81,7 +84,7 @@ class DeviceSession {
   // A short pause with the loop running, as the windows' 100 ms first tick.
   void Pause(int ms);
   template <class Run>
-  void DriveRun(Run& run, int tickMs);
+  void DriveRun(Run& run, int tickMs, const std::function<void()>& afterTick = {});
   void NoteOpenFailure();
   void NoteLatency();
   void NoteNewTrace(const link::DeviceSearch& search, std::size_t& shown);
@@ -97,6 +100,7 @@ class DeviceSession {
   link::LinkProtocol protocol_;
   link::PollHost host_;
   std::function<bool()> interrupted_;
+  std::function<void(int)> readProgress_;
   std::string lastPasswordText_;
   std::uint8_t foundPort_ = 0;
   std::string lastNote_;

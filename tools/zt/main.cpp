@@ -17,6 +17,7 @@ const Command kCommands[] = {
     {"sample", zt::cli::RunSample, "zt sample [--seed N] -o FILE.zt"},
     {"info", zt::cli::RunInfo, "zt info FILE"},
     {"export", zt::cli::RunExport, "zt export FILE --archive time|oper [-o OUT]"},
+    {"show", zt::cli::RunShow, "zt show FILE [--rows N]"},
     {"demo", zt::cli::RunDemo, "zt demo [--seed N] [--rows N]"},
     {"report", zt::cli::RunReport, "zt report FILE --archive time|oper --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" -o OUT [--tables T] [--short] [--lang ru|uk] [--workdir DIR] [--sheets SHEETDIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]"},
     {"search", zt::cli::RunSearch, "zt search [--limit N] [--workdir DIR]"},
