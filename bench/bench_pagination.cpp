@@ -1,6 +1,5 @@
 // Paginating a full-archive report into sheet files: both passes, every sheet written.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "core/sample_image.h"
 #include "report/pagination.h"
 #include "report/report_builder.h"
+#include "tests/core/image_builder.h"
 
 namespace {
 
@@ -27,12 +27,6 @@ struct FullArchive {
     const std::string image = zt::GenerateSampleImage(1);
     zt::NullProtocolLog log;
     zt::DecodeImage(image, decoded, tables, log);
-    std::string tmpl = (std::filesystem::temp_directory_path() / "zt-bench-XXXXXX").string();
-    folder = ::mkdtemp(tmpl.data());
-  }
-  ~FullArchive() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 
   // Every table of one archive over a period holding every record; the report's line count.
@@ -58,9 +52,9 @@ struct FullArchive {
 
   zt::DecodedImage decoded;
   zt::ArchiveTables tables;
-  std::filesystem::path folder;
+  zt::test::TempFolder folder;
 
-  zt::WorkingFiles Files() const { return zt::WorkingFiles(folder); }
+  zt::WorkingFiles Files() const { return zt::WorkingFiles(folder.path()); }
 };
 
 void Paginate(benchmark::State& state, ArchiveKind archive) {

@@ -1,6 +1,5 @@
 // Full-archive reports: every table of both archives over a period that holds every record.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +8,7 @@
 #include "core/file_load.h"
 #include "core/sample_image.h"
 #include "report/report_builder.h"
+#include "tests/core/image_builder.h"
 
 namespace {
 
@@ -53,18 +53,6 @@ void FillDense(zt::ArchiveTables& t, zt::DecodedImage& image) {
   }
 }
 
-struct Workspace {
-  Workspace() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "zt-bench-report-XXXXXX").string();
-    folder = ::mkdtemp(tmpl.data());
-  }
-  ~Workspace() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
-  std::filesystem::path folder;
-};
-
 // Both archives, all tables; the two reports' sizes are reported as counters.
 void RunFullReports(benchmark::State& state, const zt::ArchiveTables& tables, const zt::DecodedImage& image,
                     const std::filesystem::path& folder) {
@@ -99,27 +87,27 @@ void BM_FullReportDenseArchives(benchmark::State& state) {
   zt::ArchiveTables tables;
   zt::DecodedImage image;
   FillDense(tables, image);
-  Workspace ws;
-  RunFullReports(state, tables, image, ws.folder);
+  const zt::test::TempFolder ws;
+  RunFullReports(state, tables, image, ws.path());
 }
 BENCHMARK(BM_FullReportDenseArchives)->Unit(benchmark::kMillisecond);
 
 void BM_FullReportSampleRecorder(benchmark::State& state) {
-  Workspace ws;
-  const auto file = ws.folder / "sample.zt";
+  const zt::test::TempFolder ws;
+  const auto file = ws.path() / "sample.zt";
   std::ofstream(file, std::ios::binary) << zt::GenerateSampleImage(1);
   zt::ArchiveTables tables;
   zt::DecodedImage image;
   zt::PrepareLoad(image, tables);
   zt::NullProtocolLog log;
   QuietMessages messages;
-  zt::FileLoad load(image, tables, log, messages, zt::WorkingFiles(ws.folder), file);
+  zt::FileLoad load(image, tables, log, messages, zt::WorkingFiles(ws.path()), file);
   load.SetAdoptAsImage(false);
   if (zt::LoadDataFile(load) != zt::LoadCode::None) {
     state.SkipWithError("sample not loaded");
     return;
   }
-  RunFullReports(state, tables, image, ws.folder);
+  RunFullReports(state, tables, image, ws.path());
 }
 BENCHMARK(BM_FullReportSampleRecorder)->Unit(benchmark::kMillisecond);
 

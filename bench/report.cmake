@@ -1,2 +1,2 @@
 add_executable(bench_report bench_report.cpp)
-target_link_libraries(bench_report PRIVATE zt_report benchmark::benchmark_main)
+target_link_libraries(bench_report PRIVATE zt_report zt_core_fixtures benchmark::benchmark_main)

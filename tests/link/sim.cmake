@@ -10,13 +10,13 @@ add_executable(zt_e2e_tests
   ${CMAKE_CURRENT_LIST_DIR}/e2e_link_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/e2e_sim_line_test.cpp
 )
-target_link_libraries(zt_e2e_tests PRIVATE zt_sim zt_cli GTest::gtest_main)
+target_link_libraries(zt_e2e_tests PRIVATE zt_sim zt_cli zt_core_fixtures GTest::gtest_main)
 gtest_discover_tests(zt_e2e_tests PROPERTIES LABELS e2e)
 
 add_executable(zt_e2e_program_tests
   ${CMAKE_CURRENT_LIST_DIR}/e2e_sim_program_test.cpp
 )
-target_link_libraries(zt_e2e_program_tests PRIVATE zt_cli GTest::gtest_main)
+target_link_libraries(zt_e2e_program_tests PRIVATE zt_cli zt_core_fixtures GTest::gtest_main)
 target_compile_definitions(zt_e2e_program_tests PRIVATE ZT_SIM_PROGRAM="$<TARGET_FILE:zt-sim>")
 add_dependencies(zt_e2e_program_tests zt-sim)
 gtest_discover_tests(zt_e2e_program_tests PROPERTIES LABELS e2e)

@@ -8,16 +8,17 @@
 #include <string>
 
 #include "core/working_files.h"
+#include "tests/core/image_builder.h"
 
 namespace zt::link::fake {
 
-class TempFolder {
+class TempFolder : public test::TempFolder {
  public:
-  TempFolder() : root_(MakeRoot()), files_(root_) { files_.EnsureFolders(); }
+  TempFolder() : files_(path()) { files_.EnsureFolders(); }
   ~TempFolder() {
+    // A test may have locked the Work folder; open it again so it can be removed.
     std::error_code ec;
     std::filesystem::permissions(files_.WorkFolder(), std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(root_, ec);
   }
   const WorkingFiles& Files() const { return files_; }
 
@@ -36,12 +37,6 @@ class TempFolder {
   }
 
  private:
-  static std::filesystem::path MakeRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zt-link-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
-  }
-
-  std::filesystem::path root_;
   WorkingFiles files_;
 };
 

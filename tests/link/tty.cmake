@@ -5,7 +5,7 @@ add_executable(zt_tty_tests
   ${CMAKE_CURRENT_LIST_DIR}/tty_poll_host_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tty_port_hints_test.cpp
 )
-target_link_libraries(zt_tty_tests PRIVATE zt_serial GTest::gtest_main)
+target_link_libraries(zt_tty_tests PRIVATE zt_serial zt_core_fixtures GTest::gtest_main)
 gtest_discover_tests(zt_tty_tests PROPERTIES LABELS logic)
 
 # The zt tool's device session against a scripted recorder on a pseudo-terminal.
