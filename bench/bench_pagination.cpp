@@ -5,21 +5,15 @@
 #include <fstream>
 #include <string>
 
+#include "bench/full_archive_report.h"
 #include "core/archive_decoder.h"
-#include "core/clock.h"
 #include "core/sample_image.h"
 #include "report/pagination.h"
-#include "report/report_builder.h"
 #include "tests/core/image_builder.h"
 
 namespace {
 
 using namespace zt::report;
-
-class SilentMessages final : public zt::Messages {
- public:
-  bool Show(zt::MessageKind, std::string_view) override { return true; }
-};
 
 // The sample recorder decoded into both tables, and a folder for RepDay and the sheets.
 struct FullArchive {
@@ -29,21 +23,9 @@ struct FullArchive {
     zt::DecodeImage(image, decoded, tables, log);
   }
 
-  // Every table of one archive over a period holding every record; the report's line count.
+  // The report's line count, or -1 when it could not be built.
   long long BuildFullReport(ArchiveKind archive) {
-    SilentMessages messages;
-    NoEventPump pump;
-    YieldPoint yield(pump);
-    StopRequest stop;
-    const zt::FixedClock clock({2026, 12, 7, 10, 30, 15});
-    const ReportSources sources{tables, decoded, clock, messages, yield, stop};
-    ReportRequest request;
-    request.archive = archive;
-    request.beginDate = "01.01.2000";
-    request.beginTime = "00:00:00";
-    request.endDate = "24.11.2031";
-    request.endTime = "23:59:59";
-    if (BuildReport(sources, stop, request, Files()) != BuildResult::Built) return -1;
+    if (zt::bench::BuildFullArchiveReport(tables, decoded, Files(), archive) != BuildResult::Built) return -1;
     std::ifstream in(Files().ReportTextFile(), std::ios::binary);
     long long lines = 0;
     for (std::string line; std::getline(in, line);) ++lines;
@@ -65,7 +47,7 @@ void Paginate(benchmark::State& state, ArchiveKind archive) {
     state.SkipWithError("the report could not be built");
     return;
   }
-  SilentMessages messages;
+  zt::bench::SilentMessages messages;
   NoEventPump pump;
   YieldPoint yield(pump);
   StopRequest stop;

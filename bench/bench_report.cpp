@@ -5,19 +5,14 @@
 #include <fstream>
 #include <string>
 
-#include "core/file_load.h"
+#include "bench/full_archive_report.h"
+#include "core/archive_decoder.h"
 #include "core/sample_image.h"
-#include "report/report_builder.h"
 #include "tests/core/image_builder.h"
 
 namespace {
 
 using namespace zt::report;
-
-class QuietMessages final : public zt::Messages {
- public:
-  bool Show(zt::MessageKind, std::string_view) override { return true; }
-};
 
 std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
@@ -54,26 +49,14 @@ void FillDense(zt::ArchiveTables& t, zt::DecodedImage& image) {
 }
 
 // Both archives, all tables; the two reports' sizes are reported as counters.
-void RunFullReports(benchmark::State& state, const zt::ArchiveTables& tables, const zt::DecodedImage& image,
-                    const std::filesystem::path& folder) {
-  QuietMessages messages;
-  NoEventPump pump;
-  YieldPoint yield(pump);
-  StopRequest stop;
-  const zt::FixedClock clock({2026, 12, 7, 10, 30, 15});
-  const ReportSources sources{tables, image, clock, messages, yield, stop};
-  const zt::WorkingFiles files(folder);
-  ReportRequest request;
-  request.beginDate = "01.01.2000";
-  request.beginTime = "00:00:00";
-  request.endDate = "24.11.2031";
-  request.endTime = "23:59:59";
+void RunFullReports(benchmark::State& state, const zt::ArchiveTables& tables, const zt::DecodedImage& image) {
+  const zt::test::TempFolder folder;
+  const zt::WorkingFiles files(folder.path());
   std::uintmax_t bytes = 0;
   for (auto _ : state) {
     bytes = 0;
     for (ArchiveKind archive : {ArchiveKind::Time, ArchiveKind::Operational}) {
-      request.archive = archive;
-      if (BuildReport(sources, stop, request, files) != BuildResult::Built) {
+      if (zt::bench::BuildFullArchiveReport(tables, image, files, archive) != BuildResult::Built) {
         state.SkipWithError("report not built");
         return;
       }
@@ -87,27 +70,19 @@ void BM_FullReportDenseArchives(benchmark::State& state) {
   zt::ArchiveTables tables;
   zt::DecodedImage image;
   FillDense(tables, image);
-  const zt::test::TempFolder ws;
-  RunFullReports(state, tables, image, ws.path());
+  RunFullReports(state, tables, image);
 }
 BENCHMARK(BM_FullReportDenseArchives)->Unit(benchmark::kMillisecond);
 
 void BM_FullReportSampleRecorder(benchmark::State& state) {
-  const zt::test::TempFolder ws;
-  const auto file = ws.path() / "sample.zt";
-  std::ofstream(file, std::ios::binary) << zt::GenerateSampleImage(1);
   zt::ArchiveTables tables;
   zt::DecodedImage image;
-  zt::PrepareLoad(image, tables);
   zt::NullProtocolLog log;
-  QuietMessages messages;
-  zt::FileLoad load(image, tables, log, messages, zt::WorkingFiles(ws.path()), file);
-  load.SetAdoptAsImage(false);
-  if (zt::LoadDataFile(load) != zt::LoadCode::None) {
-    state.SkipWithError("sample not loaded");
+  if (!zt::DecodeImage(zt::GenerateSampleImage(1), image, tables, log)) {
+    state.SkipWithError("sample not decoded");
     return;
   }
-  RunFullReports(state, tables, image, ws.path());
+  RunFullReports(state, tables, image);
 }
 BENCHMARK(BM_FullReportSampleRecorder)->Unit(benchmark::kMillisecond);
 

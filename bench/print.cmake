@@ -1,2 +1,2 @@
 add_executable(bench_pagination bench_pagination.cpp)
-target_link_libraries(bench_pagination PRIVATE zt_print zt_core_fixtures benchmark::benchmark_main)
+target_link_libraries(bench_pagination PRIVATE zt_print zt_bench_reports benchmark::benchmark_main)

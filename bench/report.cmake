@@ -1,2 +1,5 @@
+add_library(zt_bench_reports STATIC EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/full_archive_report.cpp)
+target_link_libraries(zt_bench_reports PUBLIC zt_report zt_core_fixtures)
+
 add_executable(bench_report bench_report.cpp)
-target_link_libraries(bench_report PRIVATE zt_report zt_core_fixtures benchmark::benchmark_main)
+target_link_libraries(bench_report PRIVATE zt_bench_reports benchmark::benchmark_main)
