@@ -28,8 +28,9 @@ struct Counted {
 
 Counted CountSheets(const std::filesystem::path& reportText, const PageLayout& layout, Messages& messages) {
   std::ifstream in(reportText, std::ios::binary);
+  if (!in) return {};
   std::string line;
-  if (!in || !ReadTextLine(in, line)) return {};
+  ReadTextLine(in, line);  // the running header; an empty file still paginates
   int sheet = 1;
   long long counter = 1;
   while (ReadTextLine(in, line)) {
@@ -97,8 +98,9 @@ Pagination PaginateReport(const std::filesystem::path& reportText, const PageLay
   if (counted.result != PaginationResult::Paginated) return {counted.result, 0};
 
   std::ifstream in(reportText, std::ios::binary);
+  if (!in) return {PaginationResult::ReportUnreadable, 0};
   std::string header;
-  if (!in || !ReadTextLine(in, header)) return {PaginationResult::ReportUnreadable, 0};
+  ReadTextLine(in, header);
   SheetWriter sheet(layout, target);
   if (!sheet.Open(1)) return {PaginationResult::SheetFailed, 0};
   const auto fail = [&](PaginationResult why) {

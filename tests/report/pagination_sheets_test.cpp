@@ -174,6 +174,17 @@ TEST_F(PaginationTest, AReportOfOnlyItsGenerationLineGivesOneEmptySheet) {
   EXPECT_TRUE(Sheet(1).empty());
 }
 
+TEST_F(PaginationTest, AnEmptyReportFileStillOpensAndGivesOneEmptySheet) {
+  WriteBytes(files.ReportTextFile(), "");
+  const Pagination p = Paginate(kExampleLayout);
+  EXPECT_EQ(p.result, PaginationResult::Paginated);
+  EXPECT_EQ(p.sheets, 1);
+  EXPECT_TRUE(SheetExists(1));
+  EXPECT_TRUE(Sheet(1).empty());
+  EXPECT_TRUE(preview.lines.empty());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(PaginationTest, AMissingReportOrSheetFolderFailsWithoutAMessage) {
   EXPECT_EQ(Paginate(kExampleLayout).result, PaginationResult::ReportUnreadable);
   EXPECT_FALSE(SheetExists(1));
