@@ -14,8 +14,10 @@ bool TooLong(const std::string& line, const PageLayout& layout) {
   return static_cast<long long>(line.size()) + layout.leftIndent + 3 >= layout.charsPerLine;
 }
 
-// The counter reaching it ends a sheet.
-int CounterLimit(const PageLayout& layout) { return layout.linesPerSheet - layout.bottomMargin - 2; }
+// The counter reaching it ends a sheet. Wide, as the settings file may give any line count.
+long long CounterLimit(const PageLayout& layout) {
+  return static_cast<long long>(layout.linesPerSheet) - layout.bottomMargin - 2;
+}
 
 void WarnTooLong(Messages& messages) {
   messages.Show(MessageKind::Warning, "ДЛИНА СТРОКИ БОЛЬШЕ - УМЕНЬШИТЕ РАЗМЕР ШРИФТА"_cp);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,22 @@ TEST_F(PaginationTest, AnEmptyReportFileStillOpensAndGivesOneEmptySheet) {
   EXPECT_TRUE(Sheet(1).empty());
   EXPECT_TRUE(preview.lines.empty());
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PaginationTest, ANegativeLineCountFromTheSettingsEndsASheetAfterEveryLine) {
+  // The settings file may hold any 32-bit number of lines; P - BM - 2 is then far below 1.
+  WriteReport(kRussianHeader, 2);
+  const Pagination p = Paginate({std::numeric_limits<int>::min(), 120, 5, 3, 3});
+  ASSERT_EQ(p.result, PaginationResult::Paginated);
+  ASSERT_EQ(p.sheets, 3);
+  const std::string indent(5, ' ');
+  const std::vector<std::string> first = {Cp("     Всего листов: 3"), indent, indent, indent, indent + "line 1",
+                                          indent, indent, indent, indent, indent};
+  const std::vector<std::string> second = {Cp("     Лист 2/ "), indent + kRussianHeader, indent, indent, indent,
+                                           indent + "line 2", indent, indent, indent, indent, indent};
+  EXPECT_EQ(Sheet(1), first);
+  EXPECT_EQ(Sheet(2), second);
+  EXPECT_TRUE(Sheet(3).empty());
 }
 
 TEST_F(PaginationTest, AMissingReportOrSheetFolderFailsWithoutAMessage) {
