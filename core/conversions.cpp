@@ -9,13 +9,6 @@ namespace {
 
 constexpr std::uint32_t kMinutesPerDay = 1440;
 
-std::string WithoutBlanks(std::string_view text) {
-  std::string out;
-  for (char c : text)
-    if (c != ' ') out.push_back(c);
-  return out;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int GroupValue(const std::string& digits) {
@@ -32,6 +25,14 @@ bool IsValidCivilDate(int year, int month, int day) {
 }
 
 }  // namespace
+
+std::string WithoutSpaces(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text)
+    if (c != ' ') out.push_back(c);
+  return out;
+}
 
 DateFormats InitDateFormats(const Clock& clock) {
   DateFormats f;
@@ -146,7 +147,7 @@ std::string StripControlChars(std::string_view bytes) {
 }
 
 bool IsIntegerText(std::string_view text) {
-  const std::string s = WithoutBlanks(text);
+  const std::string s = WithoutSpaces(text);
   if (s.empty()) return false;
   for (char c : s)
     if (!IsDigit(c) && c != '-') return false;
@@ -155,7 +156,7 @@ bool IsIntegerText(std::string_view text) {
 
 long long TextToInt(std::string_view text) {
   if (!IsIntegerText(text)) return 0;
-  const std::string s = WithoutBlanks(text);
+  const std::string s = WithoutSpaces(text);
   int value = 0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (ec != std::errc{} || end != s.data() + s.size()) return 0;
@@ -163,7 +164,7 @@ long long TextToInt(std::string_view text) {
 }
 
 bool IsUnsignedText(std::string_view text) {
-  const std::string s = WithoutBlanks(text);
+  const std::string s = WithoutSpaces(text);
   if (s.empty()) return false;
   for (char c : s)
     if (!IsDigit(c)) return false;

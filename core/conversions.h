@@ -40,6 +40,8 @@ std::uint16_t BytesToWordLE(std::string_view twoBytes);
 std::string WordToBytesLE(std::uint16_t value);
 std::string HexDump(std::string_view bytes);
 std::string StripControlChars(std::string_view bytes);
+// The text with every space removed, as numbers and printer names are compared.
+std::string WithoutSpaces(std::string_view text);
 bool IsIntegerText(std::string_view text);
 // The blank-free text as a signed integer when IsIntegerText holds, else 0;
 // texts that pass the test without being integers ("-", "1-2") and values

@@ -4,14 +4,6 @@
 
 namespace zt::link {
 
-std::string WithoutSpaces(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text)
-    if (c != ' ') out.push_back(c);
-  return out;
-}
-
 std::optional<std::int32_t> DecimalInt32(std::string_view text) {
   const std::size_t digitsFrom = !text.empty() && text.front() == '-' ? 1 : 0;
   if (text.size() == digitsFrom) return std::nullopt;

@@ -3,13 +3,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace zt::link {
-
-// The text with every space removed.
-std::string WithoutSpaces(std::string_view text);
 
 // An optional minus sign and at least one digit, nothing else, within the
 // 32-bit signed range.

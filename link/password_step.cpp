@@ -1,6 +1,7 @@
 #include "link/password_step.h"
 
 #include "core/cp1251.h"
+#include "core/conversions.h"
 #include "link/decimal_text.h"
 
 namespace zt::link {

@@ -1,15 +1,11 @@
 #include "report/printer_lookup.h"
 
+#include "core/conversions.h"
 #include "core/cp1251.h"
 
 namespace zt::report {
 
-std::string PrinterNameKey(std::string_view name) {
-  std::string key;
-  for (char c : name)
-    if (c != ' ') key.push_back(c);
-  return key;
-}
+std::string PrinterNameKey(std::string_view name) { return WithoutSpaces(name); }
 
 bool PrinterPresent(PrintSettings& settings, const Printer& printer, Messages& messages) {
   if (!printer.InstalledNames().empty()) return true;

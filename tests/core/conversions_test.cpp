@@ -65,6 +65,9 @@ TEST(NumberTexts, BlanksAnywhereAreRemoved) {
   EXPECT_FALSE(IsUnsignedText("-5"));
   EXPECT_TRUE(IsUnsignedText(" 07 "));
   EXPECT_FALSE(IsUnsignedText(""));
+  // Only spaces go; a tab is part of the text.
+  EXPECT_EQ(WithoutSpaces(" HP  Laser\tJet "), "HPLaser\tJet");
+  EXPECT_EQ(WithoutSpaces("   "), "");
 }
 
 TEST(ByteTexts, WordsHexAndControlCharacters) {
