@@ -110,6 +110,36 @@ const std::vector<std::string> kFooterRu = {
     Dashes(65),
 };
 
+// The Ukrainian header of the fixture's identity and period, and its footer.
+const std::vector<std::string> kHeaderUk = {
+    "/звіт складен:07.12.2026 10:30:15/",
+    "",
+    "",
+    Blanks(15) + "Реєстратор магнітного поля №00042",
+    "",
+    "кількість датчиків.. 4",
+    "підприємство........ Облгаз",
+    "нитка трубопроводу.. Нитка 2",
+    "лічильник........... G100",
+    "",
+    "звіт за період з 07.12.2026 00:00:00 по 07.12.2026 23:59:59",
+    "",
+};
+
+const std::vector<std::string> kFooterUk = {
+    "",
+    "Висновок ______________________________________________________",
+    "",
+    "Випробувач   __________________        _________________________",
+    "               (підпис)                 (ініціали,прізвище) ",
+    "",
+    "",
+    "     Кінець звіту за період з 07.12.2026 00:00:00р. по 07.12.2026 23:59:59р.",
+    "",
+    "",
+    Dashes(65),
+};
+
 TEST_F(ReportBuilderTest, RussianHourlyReportWholeFile) {
   SetHour(tables_, 2, {"07.12.2026 09:00", "0000", "0001", "0", "0", kDitto});
   ReportRequest r = Request(ArchiveKind::Time, TableChoice::Hourly, Language::Russian);
@@ -156,39 +186,61 @@ TEST_F(ReportBuilderTest, UkrainianHeaderHasOneMoreLine) {
   SetHour(tables_, 2, {"07.12.2026 09:00", "0010", "0001", "0", "7", "вмешательст./"});
   ASSERT_EQ(Build(Request(ArchiveKind::Time, TableChoice::Abnormal, Language::Ukrainian)), BuildResult::Built);
   const std::vector<std::string> lines = FileLines();
-  const std::vector<std::string> header = {
-      "/звіт складен:07.12.2026 10:30:15/",
-      "",
-      "",
-      Blanks(15) + "Реєстратор магнітного поля №00042",
-      "",
-      "кількість датчиків.. 4",
-      "підприємство........ Облгаз",
-      "нитка трубопроводу.. Нитка 2",
-      "лічильник........... G100",
-      "",
-      "звіт за період з 07.12.2026 00:00:00 по 07.12.2026 23:59:59",
-      "",
-  };
-  ASSERT_GT(lines.size(), header.size() + 2);
-  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 12), header);
+  ASSERT_GT(lines.size(), kHeaderUk.size() + 2);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 12), kHeaderUk);
   EXPECT_EQ(lines[12], "");  // the table's own first line
   EXPECT_EQ(lines[13], Blanks(18) + "Повідомлення про позаштатні ситуаціі");
-  const std::vector<std::string> footer = {
-      "",
-      "Висновок ______________________________________________________",
-      "",
-      "Випробувач   __________________        _________________________",
-      "               (підпис)                 (ініціали,прізвище) ",
-      "",
-      "",
-      "     Кінець звіту за період з 07.12.2026 00:00:00р. по 07.12.2026 23:59:59р.",
-      "",
-      "",
-      Dashes(65),
-  };
-  EXPECT_EQ(std::vector<std::string>(lines.end() - 11, lines.end()), footer);
+  EXPECT_EQ(std::vector<std::string>(lines.end() - 11, lines.end()), kFooterUk);
   EXPECT_EQ(lines[lines.size() - 12], "");  // the empty line after the time-archive table
+}
+
+// The operational tables follow one another with no empty line of the
+// builder's own; a record that is both a control and a clock correction
+// appears in those two tables only.
+TEST_F(ReportBuilderTest, UkrainianOperationalReportWholeFile) {
+  testing::EventRow change{"07.12.2026 10:15"};
+  change.serviceBefore = "0011";
+  change.sensorsBefore = "0001";
+  change.serviceNow = "0000";
+  change.sensorsNow = "0011";
+  testing::SetEvent(tables_, 2, change);
+  testing::EventRow both{"07.12.2026 11:00"};
+  both.control = "5";
+  both.newTime = "07.12.2026 12:00";
+  testing::SetEvent(tables_, 1, both);
+  ASSERT_EQ(Build(Request(ArchiveKind::Operational, TableChoice::All, Language::Ukrainian)), BuildResult::Built);
+  std::vector<std::string> expected = kHeaderUk;
+  const std::vector<std::string> tables = {
+      "",
+      Blanks(25) + "Стан датчиків",
+      Dashes(57),
+      "|                 |       Було       |      Стало       |",
+      "|       Дата      |------------------|------------------|",
+      "|                 |С/Б|Стан дат. був |С/Б|Стан дат.став |",
+      Dashes(57),
+      "|07.12.2026 10:15 |Р-В|0001          |0-0|0011          |",
+      Dashes(57),
+      "Прімитки  :  С/Б - службові біти",
+      Blanks(13) + "В - втручання, Р - розмикання, О - немає події",
+      "",
+      Blanks(18) + "Корекція часу",
+      Dashes(37),
+      "|     Дата було   |    Дата стало   |",
+      Dashes(37),
+      "|07.12.2026 11:00 |07.12.2026 12:00 |",
+      Dashes(37),
+      "",
+      Blanks(3) + "Таблиця проведених контролів реєстратора",
+      Dashes(43),
+      "|     Дата        |Кількість контролів    |",
+      Dashes(43),
+      "|07.12.2026 11:00 |5                      |",
+      Dashes(43),
+  };
+  expected.insert(expected.end(), tables.begin(), tables.end());
+  expected.insert(expected.end(), kFooterUk.begin(), kFooterUk.end());
+  EXPECT_EQ(FileLines(), expected);
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(ReportBuilderTest, TableOrderFollowsTheChoice) {
