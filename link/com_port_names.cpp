@@ -92,7 +92,7 @@ std::vector<std::string> SystemSerialPorts(const SerialPortRoots& roots) {
 
 std::string ComPortNames::DevicePath(const std::string& name) const {
   const auto number = ComNumberOf(name);
-  if (!number) return name;
+  if (!number) return name.starts_with("COM") ? std::string() : name;
   const auto link = files_.PortLink(*number);
   std::error_code ec;
   if (std::filesystem::symlink_status(link, ec).type() != std::filesystem::file_type::not_found && !ec)

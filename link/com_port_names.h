@@ -5,6 +5,7 @@
 //   names.DevicePath("COM3");        // Work/COM3 when that link exists, else
 //                                    // the third real serial port, else ""
 //   names.DevicePath("/dev/ttyUSB0"); // a path is used as is
+//   names.DevicePath("COM0");        // "": no such port
 //
 // A Work/COMn entry beside the program (WorkingFiles::PortLink, normally a
 // symbolic link to /dev/ttyUSB0 or a simulator's pseudo-terminal) wins over
@@ -47,7 +48,8 @@ class ComPortNames {
   ComPortNames(WorkingFiles files, std::vector<std::string> systemPorts)
       : files_(std::move(files)), systemPorts_(std::move(systemPorts)) {}
 
-  // The path to open for "COMn" or a device path; "" when COMn names nothing.
+  // The path to open for "COMn" or a device path; "" when COMn names nothing,
+  // and for "COM0", "COM256" and the like rather than a file in the current folder.
   std::string DevicePath(const std::string& name) const;
   // For the operator: the device behind a name, links followed ("" when none).
   std::string DeviceDescription(const std::string& name) const;

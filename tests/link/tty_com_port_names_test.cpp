@@ -88,6 +88,16 @@ TEST_F(ComPortNamesTest, SystemPortsCountFromComOne) {
 TEST_F(ComPortNamesTest, DevicePathIsUsedAsIs) {
   EXPECT_EQ(names.DevicePath("/dev/pts/7"), "/dev/pts/7");
   EXPECT_EQ(names.DevicePath("ttyUSB0"), "ttyUSB0");
+  EXPECT_EQ(names.DevicePath("./COM0"), "./COM0");
+}
+
+// A stored port number out of range must not open a file of that name in the
+// current folder.
+TEST_F(ComPortNamesTest, ComNamesWithoutAPortNumberNameNothing) {
+  for (const char* name : {"COM", "COM0", "COM256", "COM1x"}) {
+    EXPECT_EQ(names.DevicePath(name), "") << name;
+    EXPECT_EQ(names.DeviceDescription(name), "") << name;
+  }
 }
 
 TEST_F(ComPortNamesTest, WorkLinkTakesPrecedence) {
