@@ -3,6 +3,11 @@
 namespace zt {
 namespace {
 std::uint8_t Byte(std::string_view s, std::size_t i) { return static_cast<std::uint8_t>(s[i]); }
+
+// Up to `length` bytes from `offset`; nothing when the offset lies beyond the block.
+std::string_view Slice(std::string_view block, std::size_t offset, std::size_t length) {
+  return offset <= block.size() ? block.substr(offset, length) : std::string_view();
+}
 }  // namespace
 
 std::uint8_t RecordCheckByte(std::string_view r) {
@@ -25,7 +30,7 @@ std::uint16_t ParameterChecksum(std::string_view block) {
 }
 
 RecordCheck CheckRecord(std::string_view block, std::size_t offset) {
-  const std::string_view r = block.substr(offset, kRecordSize);
+  const std::string_view r = Slice(block, offset, kRecordSize);
   RecordCheck result;
   if (r.size() < kRecordSize) return result;
   result.data = std::string(r.substr(0, 3)).append(r.substr(4, 4));
@@ -35,7 +40,7 @@ RecordCheck CheckRecord(std::string_view block, std::size_t offset) {
 }
 
 TextFieldCheck CheckTextField(std::string_view block, std::size_t offset) {
-  const std::string_view field = block.substr(offset, param::kTextLength + 1);
+  const std::string_view field = Slice(block, offset, param::kTextLength + 1);
   TextFieldCheck result;
   if (field.size() < param::kTextLength + 1) return result;
   result.valid = TextCheckByte(field) == Byte(field, param::kTextLength);
@@ -45,6 +50,7 @@ TextFieldCheck CheckTextField(std::string_view block, std::size_t offset) {
 }
 
 std::uint16_t ReadWordLE(std::string_view block, std::size_t offset) {
+  if (Slice(block, offset, 2).size() < 2) return 0;
   return static_cast<std::uint16_t>(Byte(block, offset) | (Byte(block, offset + 1) << 8));
 }
 

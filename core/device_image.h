@@ -88,7 +88,8 @@ struct RecordCheck {
   std::string data;      // bytes 0,1,2,4,5,6,7
 };
 
-// All take a block and an offset into it; the caller keeps offsets in range.
+// All take a block and an offset into it. Bytes beyond the block read as an
+// absent record, an invalid text field and the word 0.
 RecordCheck CheckRecord(std::string_view block, std::size_t offset);
 struct TextFieldCheck {
   bool valid = false;

@@ -21,6 +21,19 @@ TEST(CheckRecord, CheckByteAndDataString) {
   EXPECT_EQ(CheckRecord(block, 8).data, "\x10\x20\x30\x01\x02\x03\x04");
 }
 
+TEST(BlockReads, BeyondTheBlockReadAsAbsent) {
+  // A record that would pass its check, then offsets that run past the end.
+  const std::string r("\x01\x00\x00\xFF\x00\x00\x00\x00", 8);
+  for (std::size_t offset : {std::size_t{1}, std::size_t{8}, std::size_t{9}, std::size_t{1000}}) {
+    EXPECT_FALSE(CheckRecord(r, offset).present) << offset;
+    EXPECT_EQ(CheckRecord(r, offset).data, "") << offset;
+    EXPECT_FALSE(CheckTextField(std::string(32, '\0'), offset).valid) << offset;
+  }
+  EXPECT_EQ(ReadWordLE("\x34\x12", 0), 0x1234);
+  EXPECT_EQ(ReadWordLE("\x34\x12", 1), 0);
+  EXPECT_EQ(ReadWordLE("\x34\x12", 5), 0);
+}
+
 TEST(SensorTexts, CountServiceAndStates) {
   EXPECT_EQ(CountSensors(0x0FFF), 12);
   EXPECT_EQ(CountSensors(0xF00F), 4);
