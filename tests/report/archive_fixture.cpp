@@ -66,4 +66,16 @@ std::vector<std::string> Utf8Lines(const std::vector<std::string>& lines) {
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 std::string Dashes(std::size_t n) { return std::string(n, '-'); }
 
+std::vector<std::string> SensorStateFrameUk() {
+  return {
+      "",
+      Blanks(25) + "Стан датчиків",
+      Dashes(57),
+      "|                 |       Було       |      Стало       |",
+      "|       Дата      |------------------|------------------|",
+      "|                 |С/Б|Стан дат. був |С/Б|Стан дат.став |",
+      Dashes(57),
+  };
+}
+
 }  // namespace zt::report::testing

@@ -77,5 +77,7 @@ struct TableRun {
 std::vector<std::string> Utf8Lines(const std::vector<std::string>& lines);
 std::string Blanks(std::size_t n);
 std::string Dashes(std::size_t n);
+// The Ukrainian sensor-state table down to its title rule, UTF-8, written out by hand.
+std::vector<std::string> SensorStateFrameUk();
 
 }  // namespace zt::report::testing

@@ -88,19 +88,14 @@ TEST(SensorStateTable, UkrainianWithoutRecordsStillWritesTheNotes) {
   const ArchiveTables t = Events();
   TableRun run(t.operational, "01.01.2027 00:00:00", "01.01.2027 23:59:59", Language::Ukrainian);
   WriteSensorStateTable(run.Context());
-  EXPECT_EQ(Utf8Lines(run.out.lines), (std::vector<std::string>{
-                                          "",
-                                          Blanks(25) + "Стан датчиків",
-                                          Dashes(57),
-                                          "|                 |       Було       |      Стало       |",
-                                          "|       Дата      |------------------|------------------|",
-                                          "|                 |С/Б|Стан дат. був |С/Б|Стан дат.став |",
-                                          Dashes(57),
-                                          "------Записів не було------",
-                                          "",
-                                          "Прімитки  :  С/Б - службові біти",
-                                          Blanks(13) + "В - втручання, Р - розмикання, О - немає події",
-                                      }));
+  std::vector<std::string> expected = testing::SensorStateFrameUk();
+  expected.insert(expected.end(), {
+                                      "------Записів не було------",
+                                      "",
+                                      "Прімитки  :  С/Б - службові біти",
+                                      Blanks(13) + "В - втручання, Р - розмикання, О - немає події",
+                                  });
+  EXPECT_EQ(Utf8Lines(run.out.lines), expected);
   for (std::size_t i = 2; i < 7; ++i) EXPECT_EQ(run.out.lines[i].size(), 57u) << i;
 }
 

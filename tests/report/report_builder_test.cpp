@@ -210,14 +210,8 @@ TEST_F(ReportBuilderTest, UkrainianOperationalReportWholeFile) {
   testing::SetEvent(tables_, 1, both);
   ASSERT_EQ(Build(Request(ArchiveKind::Operational, TableChoice::All, Language::Ukrainian)), BuildResult::Built);
   std::vector<std::string> expected = kHeaderUk;
-  const std::vector<std::string> tables = {
-      "",
-      Blanks(25) + "Стан датчиків",
-      Dashes(57),
-      "|                 |       Було       |      Стало       |",
-      "|       Дата      |------------------|------------------|",
-      "|                 |С/Б|Стан дат. був |С/Б|Стан дат.став |",
-      Dashes(57),
+  std::vector<std::string> tables = testing::SensorStateFrameUk();
+  tables.insert(tables.end(), {
       "|07.12.2026 10:15 |Р-В|0001          |0-0|0011          |",
       Dashes(57),
       "Прімитки  :  С/Б - службові біти",
@@ -236,7 +230,7 @@ TEST_F(ReportBuilderTest, UkrainianOperationalReportWholeFile) {
       Dashes(43),
       "|07.12.2026 11:00 |5                      |",
       Dashes(43),
-  };
+  });
   expected.insert(expected.end(), tables.begin(), tables.end());
   expected.insert(expected.end(), kFooterUk.begin(), kFooterUk.end());
   EXPECT_EQ(FileLines(), expected);
