@@ -1,0 +1,39 @@
+// What the windows share for the whole run: where the program lives, who the
+// last search found, whether this run has read the recorder, and what is shown.
+// One instance, owned by the start window and passed by reference.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/device_image.h"
+#include "core/working_files.h"
+
+namespace zt::shell {
+
+// Values of AppState::operationMode; they match link::OperationMode.
+inline constexpr std::uint8_t kModeNone = 0;
+inline constexpr std::uint8_t kModeReading = 1;
+inline constexpr std::uint8_t kModeWriting = 2;
+
+struct AppState {
+  // Every working file is addressed through it; set at start-up.
+  WorkingFiles files{std::filesystem::path{}};
+  // Of the last Identify reply; the ditto mark until a search found the recorder.
+  std::string identificationText{kDitto};
+  std::string serialNumberText{kDitto};
+  // Set only by a complete reading run in this program run; writing needs it.
+  bool deviceRead = false;
+  std::uint8_t operationMode = kModeNone;
+  // The data file shown; empty means the image file Work/cur_Rep.000.
+  std::filesystem::path currentDataFile;
+  std::uint8_t regionalFlag = 0;
+};
+
+// The file behind what is shown: the current data file, or the image file.
+inline std::filesystem::path CurrentDataPath(const AppState& state) {
+  return state.currentDataFile.empty() ? state.files.ImageFile() : state.currentDataFile;
+}
+
+}  // namespace zt::shell
