@@ -1,0 +1,157 @@
+#include "app/shell/save_command.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "core/device_image.h"
+#include "tests/link/temp_folder.h"
+
+namespace zt::shell {
+namespace {
+
+using link::fake::TempFolder;
+using Shown = std::vector<std::pair<MessageKind, std::string>>;
+
+std::string Cp(std::string_view text) { return std::string(text); }
+
+TEST(SaveTargetName, CutBeforeTheFirstFullStop) {
+  const struct {
+    const char* chosen;
+    const char* target;
+  } cases[] = {
+      {"/r/abc.zt", "/r/abc.zt"},
+      {"/r/abc.old.zt", "/r/abc.zt"},
+      {"/r/abc", "/r/abc.zt"},
+      {"/r/abc.txt", "/r/abc.zt"},
+      {"/r/folder.with.dot/abc", "/r/folder.with.dot/abc.zt"},
+      {"/r/folder.with.dot/abc.old.zt", "/r/folder.with.dot/abc.zt"},
+      {"abc.ZT", "abc.zt"},
+      {"00042_261207", "00042_261207.zt"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SaveTargetName(c.chosen), std::filesystem::path(c.target)) << c.chosen;
+  EXPECT_EQ(SaveTargetName(""), std::nullopt);
+  EXPECT_EQ(SaveTargetName("/r/folder/"), std::nullopt);
+}
+
+TEST(SaveTexts, QuestionAndMessage) {
+  EXPECT_EQ(OverwriteQuestion("/r/abc.zt"), Cp("Файл \"/r/abc.zt\"уже существует, перезаписать?"_cp));
+  EXPECT_EQ(SavedMessage("/r/abc.zt"), Cp("Файл : \"/r/abc.zt\" записан."_cp));
+  // File names are UTF-8 bytes; messages are Windows-1251.
+  EXPECT_EQ(SavedMessage("/r/Отчёт.zt"), Cp("Файл : \"/r/Отчёт.zt\" записан."_cp));
+}
+
+TEST(WriteAllowed, NeedsAReadingInThisRun) {
+  const struct {
+    std::string_view serial;
+    bool deviceRead, allowed;
+  } cases[] = {
+      {kDitto, false, false},
+      {kDitto, true, false},
+      {"00042", false, false},
+      {"00042", true, true},
+  };
+  for (const auto& c : cases) {
+    RecordingMessages messages;
+    EXPECT_EQ(WriteAllowed(c.serial, c.deviceRead, messages), c.allowed) << c.serial << c.deviceRead;
+    const Shown expected =
+        c.allowed ? Shown{} : Shown{{MessageKind::Error, Cp("Перед записью необходимо выполнить чтение"_cp)}};
+    EXPECT_EQ(messages.shown, expected) << c.serial << c.deviceRead;
+  }
+}
+
+class SaveCommand : public ::testing::Test {
+ protected:
+  SaveCommand() { state.files = folder.Files(); }
+
+  std::filesystem::path Report(const char* name) const { return folder.Files().ReportFolder() / name; }
+
+  TempFolder folder;
+  AppState state;
+  const std::string image = std::string(kImageSize, 'I');
+  const std::string saved = std::string(kImageSize, 'S');
+};
+
+TEST_F(SaveCommand, HasDataToSave) {
+  const std::string noData = Cp("Нет прочитанных данных!!!"_cp);
+  const struct {
+    const char* what;
+    std::optional<std::size_t> imageSize;
+    std::string_view serial;
+    bool result;
+    Shown shown;
+  } cases[] = {
+      {"no image file", std::nullopt, "00042", false, {{MessageKind::Warning, noData}}},
+      {"short image file", kImageSize - 1, "00042", false, {{MessageKind::Warning, noData}}},
+      {"nothing shown", kImageSize, kDitto, false, {{MessageKind::Warning, Cp("Нет данных!!!"_cp)}}},
+      {"complete", kImageSize, "00042", true, {}},
+      {"longer than the image", kImageSize + 1, "00042", true, {}},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(folder.Files().ImageFile());
+    if (c.imageSize) TempFolder::Write(folder.Files().ImageFile(), std::string(*c.imageSize, 'I'));
+    RecordingMessages messages;
+    EXPECT_EQ(HasDataToSave(state, c.serial, messages), c.result) << c.what;
+    EXPECT_EQ(messages.shown, c.shown) << c.what;
+  }
+}
+
+TEST_F(SaveCommand, HasDataToSaveChecksTheCurrentDataFile) {
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  state.currentDataFile = Report("missing.zt");
+  RecordingMessages messages;
+  EXPECT_FALSE(HasDataToSave(state, "00042", messages));
+  EXPECT_EQ(messages.shown, (Shown{{MessageKind::Warning, Cp("Нет прочитанных данных!!!"_cp)}}));
+}
+
+TEST_F(SaveCommand, SavesUnderTheTargetName) {
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  RecordingMessages messages;
+  ASSERT_TRUE(SaveShownData(state, Report("abc.old.zt"), messages));
+  EXPECT_EQ(TempFolder::Read(Report("abc.zt")), image);
+  EXPECT_FALSE(std::filesystem::exists(Report("abc.old.zt")));
+  EXPECT_EQ(messages.shown, (Shown{{MessageKind::Information, SavedMessage(Report("abc.zt"))}}));
+}
+
+TEST_F(SaveCommand, AnExistingTargetIsReplacedOnlyOnYes) {
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  for (const bool yes : {false, true}) {
+    TempFolder::Write(Report("abc.zt"), "old");
+    RecordingMessages messages(yes);
+    EXPECT_EQ(SaveShownData(state, Report("abc.old.zt"), messages), yes);
+    EXPECT_EQ(TempFolder::Read(Report("abc.zt")), yes ? image : "old");
+    Shown expected{{MessageKind::Confirmation, OverwriteQuestion(Report("abc.zt"))}};
+    if (yes) expected.emplace_back(MessageKind::Information, SavedMessage(Report("abc.zt")));
+    EXPECT_EQ(messages.shown, expected);
+  }
+}
+
+TEST_F(SaveCommand, SavesTheFileShownNotAnOlderImage) {
+  // A load of a saved file stopped half way: the image file still holds the
+  // data read before, the header shows the saved file's.
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  TempFolder::Write(Report("shown.zt"), saved);
+  state.currentDataFile = Report("shown.zt");
+  RecordingMessages messages;
+  ASSERT_TRUE(SaveShownData(state, Report("copy.zt"), messages));
+  EXPECT_EQ(TempFolder::Read(Report("copy.zt")), saved);
+}
+
+TEST_F(SaveCommand, AFailedCopyIsNotReportedAsWritten) {
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  RecordingMessages messages;
+  EXPECT_FALSE(SaveShownData(state, folder.path() / "no-such-folder" / "abc.zt", messages));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].first, MessageKind::Error);
+}
+
+TEST_F(SaveCommand, NothingChosenSavesNothing) {
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  RecordingMessages messages;
+  EXPECT_FALSE(SaveShownData(state, "", messages));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace zt::shell
