@@ -1,0 +1,33 @@
+#include "app/shell/main_commands.h"
+
+#include "app/shell/save_command.h"
+#include "core/file_load.h"
+
+namespace zt::shell {
+
+void PrepareMainWindow(AppState& state, DecodedImage& image, ArchiveTables& tables, AutoRepeat& repeat) {
+  state.deviceRead = false;
+  repeat.Clear();
+  PrepareLoad(image, tables);
+}
+
+void PrepareShownData(AppState& state, DecodedImage& image, ArchiveTables& tables,
+                      const std::filesystem::path& dataFile) {
+  state.currentDataFile = dataFile;
+  PrepareLoad(image, tables);
+}
+
+void ReadCommand(AppState& state) {
+  state.operationMode = kModeReading;
+  state.deviceRead = false;
+}
+
+bool WriteCommand(AppState& state, std::string_view serialHeaderText, Messages& messages) {
+  if (!WriteAllowed(serialHeaderText, state.deviceRead, messages)) return false;
+  state.operationMode = kModeWriting;
+  return true;
+}
+
+void OpenCommand(AppState& state) { state.deviceRead = false; }
+
+}  // namespace zt::shell
