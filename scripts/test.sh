@@ -13,13 +13,13 @@ cmake --build build/debug -j"$jobs"
 ctest --test-dir build/debug --output-on-failure -j"$jobs"
 
 echo "== logic tests under sanitizers"
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON -DZT_BENCH=OFF >/dev/null
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON -DZT_BENCH=OFF -DZT_WINDOWS=OFF >/dev/null
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j"$jobs" -L logic
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZT_FUZZ=ON -DZT_TESTS=OFF >/dev/null
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZT_FUZZ=ON -DZT_TESTS=OFF -DZT_WINDOWS=OFF >/dev/null
 cmake --build build/fuzz -j"$jobs"
 for target in build/fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue

@@ -1,0 +1,41 @@
+#include "app/windows/program.h"
+
+#include <QApplication>
+
+#include "app/windows/app_context.h"
+#include "app/windows/t_splash_form.h"
+#include "app/windows/tf_men_zt.h"
+#include "link/com_port_names.h"
+#include "report/substitute_printer.h"
+
+namespace zt::app {
+
+Program::Program(const std::filesystem::path& programFolder, ProgramOptions options)
+    : options_(std::move(options)), files_(programFolder) {}
+
+Program::~Program() {
+  start_.reset();
+  context_.reset();
+}
+
+bool Program::Start() {
+  TSplashForm splash;
+  splash.show();
+  splash.repaint();
+  QApplication::processEvents();
+
+  lock_ = options_.lockFolder.empty() ? std::make_unique<shell::SingleInstanceLock>()
+                                      : std::make_unique<shell::SingleInstanceLock>(options_.lockFolder);
+  if (!lock_->Acquire()) return false;
+
+  std::vector<std::string> ports = options_.systemPorts ? *options_.systemPorts : link::SystemSerialPorts();
+  // Printing comes with the report windows; until then reports know no printer.
+  context_ = std::make_unique<AppContext>(files_, std::move(ports),
+                                          std::make_unique<report::SubstitutePrinter>(report::SubstitutePrinterModel{}));
+  start_ = std::make_unique<TfMen_ZT>(*context_);
+  splash.hide();
+  start_->show();
+  return true;
+}
+
+}  // namespace zt::app

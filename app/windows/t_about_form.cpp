@@ -1,0 +1,117 @@
+#include "app/windows/t_about_form.h"
+
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/windows/about_contacts.h"
+
+namespace zt::app {
+
+namespace {
+
+// A horseshoe magnet over a field line: the picture of the window.
+QPixmap MagnetPicture() {
+  QPixmap picture(169, 161);
+  picture.fill(QColor(0xf0, 0xf0, 0xf0));
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(0x80, 0x00, 0x00), 22, Qt::SolidLine, Qt::FlatCap));
+  p.drawArc(QRectF(35, 20, 100, 100), 0, 180 * 16);
+  p.drawLine(QPointF(46, 70), QPointF(46, 110));
+  p.drawLine(QPointF(124, 70), QPointF(124, 110));
+  p.setPen(QPen(QColor(0xc0, 0xc0, 0xc0), 22, Qt::SolidLine, Qt::FlatCap));
+  p.drawLine(QPointF(46, 110), QPointF(46, 130));
+  p.drawLine(QPointF(124, 110), QPointF(124, 130));
+  p.setPen(QPen(QColor(0x00, 0x80, 0x80), 2, Qt::DashLine));
+  p.drawArc(QRectF(25, 95, 120, 60), 0, -180 * 16);
+  return picture;
+}
+
+QLabel* Line(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setAccessibleName(QString::fromLatin1(name));
+  return label;
+}
+
+QLabel* Link(QWidget* parent, const char* name, const QString& caption, const QString& target) {
+  QLabel* label = Line(parent, name, caption);
+  label->setToolTip(target);
+  label->setCursor(Qt::PointingHandCursor);
+  label->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+  return label;
+}
+
+}  // namespace
+
+TAboutForm::TAboutForm(std::uint8_t regionalFlag, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("AboutForm"));
+  setWindowTitle(QStringLiteral("О программе "));
+  setAccessibleName(windowTitle());
+  setFixedSize(422, 264);
+  setStyleSheet(QStringLiteral("QDialog#AboutForm { border: 2px outset #a0a0a0; }"));
+
+  const AboutContacts contacts = ContactsFor(regionalFlag);
+  auto* grid = new QGridLayout(this);
+  auto* Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setAccessibleName(QStringLiteral("Image1"));
+  Image1->setPixmap(MagnetPicture());
+  Image1->setFixedSize(169, 161);
+  grid->addWidget(Image1, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+
+  auto* right = new QVBoxLayout;
+  QLabel* Label6 = Line(this, "Label6", QStringLiteral("РЕГИСТРАТОР МАГНИТНОГО\n ПОЛЯ"));
+  Label6->setAlignment(Qt::AlignCenter);
+  QFont titleFont = Label6->font();
+  titleFont.setBold(true);
+  titleFont.setPointSize(titleFont.pointSize() + 2);
+  Label6->setFont(titleFont);
+  right->addWidget(Label6);
+  right->addWidget(Line(this, "Label5", QStringLiteral("Программное обеспечение")), 0, Qt::AlignHCenter);
+  right->addWidget(Line(this, "Label_versPr", kVersionText), 0, Qt::AlignHCenter);
+  right->addStretch();
+  grid->addLayout(right, 0, 1);
+
+  address = Line(this, "address", contacts.address);
+  Label1 = Line(this, "Label1", contacts.phone);
+  l_mail = Link(this, "l_mail", contacts.mailCaption, contacts.mailTarget);
+  l_http = Link(this, "l_http", contacts.webCaption, contacts.webTarget);
+  grid->addWidget(address, 1, 0, 1, 2);
+  grid->addWidget(Label1, 2, 0, 1, 2);
+  grid->addWidget(l_mail, 3, 0, 1, 2);
+  grid->addWidget(l_http, 4, 0, 1, 2);
+  for (QLabel* link : {l_mail, l_http}) link->installEventFilter(this);
+
+  OKButton = new QPushButton(QStringLiteral("ДА"), this);
+  OKButton->setObjectName(QStringLiteral("OKButton"));
+  OKButton->setAccessibleName(OKButton->text());
+  OKButton->setDefault(true);
+  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  grid->addWidget(OKButton, 5, 0, 1, 2, Qt::AlignHCenter);
+}
+
+void TAboutForm::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    accept();
+    return;
+  }
+  QDialog::keyReleaseEvent(event);
+}
+
+bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == l_mail || watched == l_http) && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    QDesktopServices::openUrl(QUrl(static_cast<QLabel*>(watched)->toolTip()));
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace zt::app

@@ -1,0 +1,86 @@
+#include "app/windows/tf_help_gr.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPalette>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include "app/shell/record_detail.h"
+#include "app/windows/text_codec.h"
+
+namespace zt::app {
+
+namespace {
+
+QColor LineQColor(shell::LineColour colour, const QColor& buttonFace) {
+  if (const auto rgb = shell::FixedColour(colour)) return QColor(rgb->red, rgb->green, rgb->blue);
+  return buttonFace;
+}
+
+}  // namespace
+
+TfHelpGr::TfHelpGr(const AppContext& context, int kind, std::size_t row, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("fHelpGr"));
+  setWindowTitle(QStringLiteral("ПОДСКАЗКА"));
+  setAccessibleName(windowTitle());
+  setFixedSize(758, 196);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* Panel1 = new QLabel(QStringLiteral("ИНФОРМАЦИИ НЕТ!!!"), this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setAccessibleName(Panel1->text());
+  Panel1->setAlignment(Qt::AlignCenter);
+  QFont bold = Panel1->font();
+  bold.setBold(true);
+  Panel1->setFont(bold);
+  auto* stack = new QGridLayout(Panel1);
+  stack->setContentsMargins(0, 0, 0, 0);
+  editHelp = new QTextEdit(Panel1);
+  editHelp->setObjectName(QStringLiteral("editHelp"));
+  editHelp->setAccessibleName(QStringLiteral("editHelp"));
+  editHelp->setReadOnly(true);
+  editHelp->setLineWrapMode(QTextEdit::NoWrap);
+  stack->addWidget(editHelp, 0, 0);
+  layout->addWidget(Panel1);
+
+  const QColor buttonFace = palette().color(QPalette::Button);
+  QPalette boxPalette = editHelp->palette();
+  boxPalette.setColor(QPalette::Base, buttonFace);
+  editHelp->setPalette(boxPalette);
+
+  const ArchiveTable& table = kind == shell::kArchiveKindTime ? context.tables.time : context.tables.operational;
+  QTextCursor cursor(editHelp->document());
+  bool first = true;
+  for (const shell::StyledLine& line : shell::RecordDetailLines(table, kind, row)) {
+    QTextCharFormat format;
+    QFont font(QString::fromLatin1(shell::kDetailFont.data(), static_cast<qsizetype>(shell::kDetailFont.size())));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(line.pointSize);
+    format.setFont(font);
+    format.setForeground(LineQColor(line.colour, buttonFace));
+    if (!first) cursor.insertBlock();
+    first = false;
+    cursor.setBlockCharFormat(format);
+    cursor.insertText(FromCp1251(line.text), format);
+  }
+  editHelp->moveCursor(QTextCursor::Start);
+
+  editHelp->installEventFilter(this);
+  editHelp->viewport()->installEventFilter(this);
+}
+
+bool TfHelpGr::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == editHelp || watched == editHelp->viewport()) &&
+      (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease)) {
+    accept();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace zt::app

@@ -1,0 +1,25 @@
+#include "app/windows/window_dispatcher.h"
+
+namespace zt::app {
+
+void WindowDispatcher::Register(WindowKind kind, Factory factory) { factories_[Index(kind)] = std::move(factory); }
+
+bool WindowDispatcher::Registered(WindowKind kind) const { return static_cast<bool>(factories_[Index(kind)]); }
+
+void WindowDispatcher::OpenRecordDetail(int selector) {
+  recordDetailSelector_ = selector;
+  Open(WindowKind::RecordDetail);
+}
+
+void WindowDispatcher::Open(WindowKind kind) {
+  const Factory& factory = factories_[Index(kind)];
+  if (!factory) return;
+  std::unique_ptr<QDialog> window = factory(owner_);
+  if (!window) return;
+  shown_[Index(kind)] = window.get();
+  window->setWindowModality(Qt::ApplicationModal);
+  window->exec();
+  // The unique_ptr destroys the window however the showing ended.
+}
+
+}  // namespace zt::app

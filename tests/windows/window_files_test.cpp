@@ -1,0 +1,190 @@
+// Opening and saving device-data files through the main window: the header
+// and both tables show exactly what the decoder makes of the file, and a save
+// proposes the serial-number name, asks before replacing and copies the bytes.
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+#include "app/windows/app_context.h"
+#include "app/windows/text_codec.h"
+#include "app/windows/tf_men_zt.h"
+#include "app/windows/tf_sel_rs.h"
+#include "app/windows/tf_zetl.h"
+#include "app/windows/tz_agr_file.h"
+#include "core/conversions.h"
+#include "core/device_image.h"
+#include "core/sample_image.h"
+#include "tests/windows/window_harness.h"
+
+using namespace zt;
+using namespace zt::wintest;
+
+namespace {
+
+const char* const kHeaderLabels[kHeaderFieldCount] = {"stSerNum_ZT", "stQuanSens", "stVers_ZT", "stFactory",
+                                                      "stTube",      "stMeter",    "stDate"};
+
+QString LabelText(const std::string& text) { return app::FromCp1251(std::string_view(text).substr(0, text.find('\0'))); }
+
+// Every header label and every cell of both views against the decoder's result.
+void CheckShown(ScenarioDriver& driver, app::TfZetl& main, const ExpectedImage& expected) {
+  for (std::size_t i = 0; i < kHeaderFieldCount; ++i)
+    driver.Check(main.findChild<QLabel*>(kHeaderLabels[i])->text() == LabelText(expected.image.header[i]),
+                 QStringLiteral("header label %1").arg(kHeaderLabels[i]));
+  const struct {
+    const char* view;
+    const ArchiveTable& table;
+  } tables[] = {{"sg_DateArc", expected.tables.time}, {"sg_CurArc", expected.tables.operational}};
+  for (const auto& t : tables) {
+    const QAbstractItemModel* model = main.findChild<QTableView*>(t.view)->model();
+    driver.Check(static_cast<std::size_t>(model->rowCount()) + 1 == t.table.RowCount(), QString(t.view) + " rows");
+    driver.Check(static_cast<std::size_t>(model->columnCount()) + 1 == t.table.ColumnCount(), QString(t.view) + " columns");
+    int wrong = 0;
+    for (std::size_t row = 0; row < t.table.RowCount(); ++row)
+      for (std::size_t col = 0; col < t.table.ColumnCount(); ++col) {
+        const QString want = app::FromCp1251(t.table.Cell(col, row));
+        QString shown;
+        if (row == 0 && col == 0) continue;  // the corner title is drawn over the corner
+        if (row == 0) shown = model->headerData(static_cast<int>(col) - 1, Qt::Horizontal, Qt::DisplayRole).toString();
+        else if (col == 0) shown = model->headerData(static_cast<int>(row) - 1, Qt::Vertical, Qt::DisplayRole).toString();
+        else shown = model->index(static_cast<int>(row) - 1, static_cast<int>(col) - 1).data().toString();
+        if (shown != want) ++wrong;
+      }
+    driver.Check(wrong == 0, QStringLiteral("%1: %2 cells differ").arg(t.view).arg(wrong));
+  }
+}
+
+void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file) {
+  driver.Step("ОТКРЫТЬ ФАЙЛ", [&main] { return QApplication::activeModalWidget() == &main; }, [&main] {
+    QTimer::singleShot(0, main.findChild<QAction*>("rdFile"), &QAction::trigger);
+  });
+  driver.Step("open dialog", [] { return Modal<QFileDialog>() != nullptr; }, [file] {
+    Modal<QFileDialog>()->selectFile(QString::fromStdString(file.string()));
+    static_cast<QDialog*>(Modal<QFileDialog>())->accept();
+  });
+  driver.Step("load window", [] { return Modal<app::TZagrFile>() != nullptr; }, [] {});
+  driver.Step("loaded", [&main] { return QApplication::activeModalWidget() == &main; }, [] {});
+}
+
+void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& chosen,
+            std::function<void(QFileDialog&)> inspect = {}) {
+  driver.Step("СОХРАНИТЬ", [&main] { return QApplication::activeModalWidget() == &main; }, [&main] {
+    QTimer::singleShot(0, main.findChild<QAction*>("SaveFile"), &QAction::trigger);
+  });
+  driver.Step("save dialog", [] { return Modal<QFileDialog>() != nullptr; }, [chosen, inspect] {
+    if (inspect) inspect(*Modal<QFileDialog>());
+    Modal<QFileDialog>()->selectFile(QString::fromStdString(chosen.string()));
+    static_cast<QDialog*>(Modal<QFileDialog>())->accept();
+  });
+  driver.Step("saved", [&main] { return QApplication::activeModalWidget() == &main; }, [] {});
+}
+
+// A program whose search is cancelled at once: files only.
+struct OfflineProgram {
+  ProgramFolder folder;
+  app::Program program{folder.Root(), {folder.LockFolder(), std::vector<std::string>{}}};
+  app::TfZetl& Main() { return program.StartWindow().MainWindow(); }
+  void CancelSearch(ScenarioDriver& driver) {
+    driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
+                [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
+  }
+};
+
+}  // namespace
+
+class WindowFilesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void OpenedFileFillsHeaderAndBothTables() {
+    OfflineProgram p;
+    QVERIFY(p.program.Start());
+    const ExpectedImage expected = DecodeForTest(GenerateSampleImage(3));
+    const auto file = p.folder.Files().ReportFolder() / "sample.zt";
+    test::WriteBytes(file, expected.bytes);
+
+    ScenarioDriver driver;
+    p.CancelSearch(driver);
+    OpenFile(driver, p.Main(), file);
+    driver.Step("shown", [] { return true; }, [&] {
+      CheckShown(driver, p.Main(), expected);
+      p.Main().resize(1280, 800);
+      SaveScreenshot(p.Main(), "main_window");
+      driver.Check(test::ReadBytes(p.folder.Files().ImageFile()) == expected.bytes, "the opened file became the image file");
+      driver.Check(driver.Messages().isEmpty(), "no message on a good file");
+    });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void SaveProposesTheSerialNameAsksBeforeReplacingAndCopiesTheBytes() {
+    OfflineProgram p;
+    QVERIFY(p.program.Start());
+    const ExpectedImage expected = DecodeForTest(GenerateSampleImage(5));
+    const auto report = p.folder.Files().ReportFolder();
+    test::WriteBytes(report / "in.zt", expected.bytes);
+    test::WriteBytes(report / "out.zt", "older");
+    SystemClock clock;
+    const QString proposed = app::FromCp1251(DefaultSaveName(expected.image.header[kHeaderSerial], clock));
+
+    ScenarioDriver driver;
+    p.CancelSearch(driver);
+    OpenFile(driver, p.Main(), report / "in.zt");
+    // "out.old.zt" is saved as "out.zt": the question comes first; "Нет" keeps the file.
+    driver.Answer("Нет");
+    SaveAs(driver, p.Main(), report / "out.old.zt", [&](QFileDialog& dialog) {
+      driver.Check(dialog.findChild<QLineEdit*>("fileNameEdit")->text() == proposed, "proposed name " + proposed);
+      driver.Check(dialog.directory().absolutePath().toStdString() == std::filesystem::absolute(report).string(),
+                   "dialog starts in Report");
+    });
+    driver.Step("kept", [] { return true; }, [&] {
+      driver.Check(test::ReadBytes(report / "out.zt") == "older", "answer No keeps the file");
+      driver.Check(!std::filesystem::exists(report / "out.old.zt"), "nothing under the chosen name");
+    });
+    driver.Answer("Да");
+    driver.Answer("OK");
+    SaveAs(driver, p.Main(), report / "out.old.zt");
+    driver.Step("replaced", [] { return true; }, [&] {
+      driver.Check(test::ReadBytes(report / "out.zt") == expected.bytes, "byte-identical copy");
+      const QString target = QString::fromStdString((report / "out.zt").string());
+      const QStringList texts = [&] {
+        QStringList all;
+        for (const ShownMessage& m : driver.Messages()) all << m.text;
+        return all;
+      }();
+      driver.Check(texts.size() == 3, "three boxes: question, question, saved");
+      driver.Check(texts.value(0) == "Файл \"" + target + "\"уже существует, перезаписать?", "question text");
+      driver.Check(texts.value(2) == "Файл : \"" + target + "\" записан.", "saved text");
+    });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void SaveWithoutDataWarns() {
+    OfflineProgram p;
+    QVERIFY(p.program.Start());
+    ScenarioDriver driver;
+    p.CancelSearch(driver);
+    driver.Step("СОХРАНИТЬ", [&] { return QApplication::activeModalWidget() == &p.Main(); },
+                [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("SaveFile"), &QAction::trigger); });
+    driver.Step("warned", [&] { return !driver.Messages().isEmpty(); }, [&] {
+      driver.Check(driver.Messages().front().text == "Нет прочитанных данных!!!", "no data read");
+      driver.Check(driver.Messages().front().icon == QMessageBox::Warning, "a warning");
+    });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  WindowFilesTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_files_test.moc"

@@ -1,0 +1,112 @@
+// Driving the real windows in tests: a program folder of their own, a
+// simulated recorder behind Work/COM3, and a driver that plays a scenario of
+// steps from inside whatever modal loop is running, answering every message
+// box itself so no test ever waits on a person.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/windows/program.h"
+#include "core/archive_table.h"
+#include "core/device_image.h"
+#include "core/working_files.h"
+#include "sim/sim_thread.h"
+#include "tests/core/image_builder.h"
+
+namespace zt::wintest {
+
+// Work/ with the files the program ships, Report/, and the lock folder.
+class ProgramFolder {
+ public:
+  ProgramFolder();
+  const WorkingFiles& Files() const { return files_; }
+  const std::filesystem::path& Root() const { return temp_.path(); }
+  std::filesystem::path LockFolder() const { return temp_.path() / "run"; }
+  void WriteWorkFile(const std::string& name, const std::string& bytes) const;
+
+ private:
+  test::TempFolder temp_;
+  WorkingFiles files_;
+};
+
+struct ShownMessage {
+  QMessageBox::Icon icon;
+  QString text;
+};
+
+// Plays steps in order: each waits until its condition holds, then acts. A
+// step that does not become ready in time fails the scenario, and every open
+// window is closed so that the modal loops unwind.
+class ScenarioDriver final : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ScenarioDriver(int stepTimeoutMs = 30000);
+
+  void Step(QString name, std::function<bool()> ready, std::function<void()> act);
+  // The answer to the next message box: the caption of the button to press.
+  // Without one, "OK" is pressed, or "Нет" on a confirmation.
+  void Answer(QString button) { answers_.push_back(std::move(button)); }
+  // A check inside a step: a failure is recorded and reported by Run().
+  void Check(bool condition, const QString& what);
+
+  // Processes events until every step ran or the scenario failed; true on success.
+  bool Run();
+  // The last step: leaves the program through the main window's "ВЫХОД".
+  void StepExit(std::function<QWidget*()> startWindow);
+
+  const QList<ShownMessage>& Messages() const { return messages_; }
+  const QStringList& Failures() const { return failures_; }
+
+ private:
+  struct Pending {
+    QString name;
+    std::function<bool()> ready;
+    std::function<void()> act;
+  };
+  void Poll();
+  bool AnswerMessageBox();
+  void Abort(const QString& why);
+
+  std::deque<Pending> steps_;
+  std::deque<QString> answers_;
+  QList<ShownMessage> messages_;
+  QStringList failures_;
+  QTimer poll_;
+  qint64 stepStartedMs_ = 0;
+  int stepTimeoutMs_;
+  bool finished_ = false;
+};
+
+// With ZT_SCREENSHOTS set to a folder, the widget as drawn goes there as NAME.png.
+void SaveScreenshot(QWidget& widget, const QString& name);
+
+// The modal window on top, if it is of the type.
+template <class W>
+W* Modal();
+
+// A recorder image written to a file and decoded as the program must show it.
+struct ExpectedImage {
+  std::string bytes;
+  DecodedImage image;
+  ArchiveTables tables;
+};
+ExpectedImage DecodeForTest(std::string bytes);
+
+}  // namespace zt::wintest
+
+#include <QApplication>
+
+template <class W>
+W* zt::wintest::Modal() {
+  return qobject_cast<W*>(QApplication::activeModalWidget());
+}

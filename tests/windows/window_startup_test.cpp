@@ -1,0 +1,105 @@
+// Start-up as the operator meets it: the search finds the recorder and the
+// main window offers reading and writing; a search that finds nothing, or is
+// cancelled, still opens the main window, without them.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/windows/app_context.h"
+#include "app/windows/tf_men_zt.h"
+#include "app/windows/tf_sel_rs.h"
+#include "app/windows/tf_zetl.h"
+#include "core/device_image.h"
+#include "core/sample_image.h"
+#include "tests/windows/window_harness.h"
+
+using namespace zt;
+using namespace zt::wintest;
+
+namespace {
+
+bool MainWindowUp(app::Program& program) { return program.StartWindow().MainWindow().isVisible(); }
+
+bool MenuShown(app::Program& program, const char* name) {
+  return program.StartWindow().MainWindow().findChild<QAction*>(QString::fromLatin1(name))->isVisible();
+}
+
+}  // namespace
+
+class WindowStartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void FindsTheRecorderOnTheRememberedPort() {
+    ProgramFolder folder;
+    folder.WriteWorkFile("ZT_RS.000", "3\r\n");
+    const ExpectedImage expected = DecodeForTest(GenerateSampleImage(1));
+    sim::SimulatorThread sim(expected.bytes, {}, 0);
+    QVERIFY(sim.Start(folder.Files().PortLink(3)));
+    app::Program program(folder.Root(), {folder.LockFolder(), std::vector<std::string>{}});
+
+    ScenarioDriver driver;
+    driver.Step("main window", [&] { return MainWindowUp(program); }, [&] {
+      driver.Check(MenuShown(program, "mZT_Read"), "ЧТЕНИЕ shown");
+      driver.Check(MenuShown(program, "mZT_Write"), "ЗАПИСЬ shown");
+      auto* serial = program.StartWindow().MainWindow().findChild<QLabel*>("stSerNum_ZT");
+      driver.Check(serial->text().toStdString() == expected.image.header[kHeaderSerial], "serial number shown");
+      driver.Check(test::ReadBytes(folder.Files().RememberedPortFile()) == "3\r\n", "port remembered");
+    });
+    driver.StepExit([&] { return &program.StartWindow(); });
+    QVERIFY(program.Start());
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void NothingFoundOffersRepeatThenCancelOpensTheMainWindow() {
+    ProgramFolder folder;
+    folder.WriteWorkFile("Q_RS.000", "4\r\n");
+    app::Program program(folder.Root(), {folder.LockFolder(), std::vector<std::string>{}});
+
+    ScenarioDriver driver;
+    auto search = [] { return Modal<app::TfSel_RS>(); };
+    driver.Step("not found", [&] { return search() && search()->findChild<QPushButton*>("BitBtn_Repet")->isVisible(); },
+                [&] {
+                  driver.Check(search()->findChild<QLabel*>("lError")->text() == "РЕГИСТРАТОР НЕ НАЙДЕН!!!",
+                               "not-found text");
+                  search()->findChild<QPushButton*>("BitBtn_Repet")->click();
+                });
+    driver.Step("searching again", [&] { return search() && !search()->findChild<QLabel*>("lError")->isVisible(); },
+                [] {});
+    driver.Step("not found again", [&] { return search() && search()->findChild<QPushButton*>("BitBtn_Repet")->isVisible(); },
+                [&] { search()->findChild<QPushButton*>("BitBtn_No")->click(); });
+    driver.Step("main window", [&] { return MainWindowUp(program); }, [&] {
+      driver.Check(!MenuShown(program, "mZT_Read"), "ЧТЕНИЕ hidden");
+      driver.Check(!MenuShown(program, "mZT_Write"), "ЗАПИСЬ hidden");
+    });
+    driver.StepExit([&] { return &program.StartWindow(); });
+    QVERIFY(program.Start());
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void CancelledSearchOpensTheMainWindow() {
+    ProgramFolder folder;
+    app::Program program(folder.Root(), {folder.LockFolder(), std::vector<std::string>{}});
+    ScenarioDriver driver;
+    driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
+                [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
+    driver.Step("main window", [&] { return MainWindowUp(program); }, [&] {
+      driver.Check(!MenuShown(program, "mZT_Read"), "ЧТЕНИЕ hidden");
+      driver.Check(!MenuShown(program, "mZT_Write"), "ЗАПИСЬ hidden");
+    });
+    driver.StepExit([&] { return &program.StartWindow(); });
+    QVERIFY(program.Start());
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  WindowStartupTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_startup_test.moc"
