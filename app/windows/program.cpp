@@ -1,6 +1,8 @@
 #include "app/windows/program.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 
 #include "app/windows/app_context.h"
 #include "app/windows/t_splash_form.h"
@@ -14,11 +16,17 @@ Program::Program(const std::filesystem::path& programFolder, ProgramOptions opti
     : options_(std::move(options)), files_(programFolder) {}
 
 Program::~Program() {
+  QCoreApplication::removeTranslator(&translator_);
   start_.reset();
   context_.reset();
 }
 
 bool Program::Start() {
+  // The interface is Russian, Qt's own dialogs and buttons too.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  if (translator_.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&translator_);
   TSplashForm splash;
   splash.show();
   splash.repaint();

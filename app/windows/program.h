@@ -7,6 +7,7 @@
 //   return app.exec();
 #pragma once
 
+#include <QTranslator>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -41,6 +42,7 @@ class Program {
 
  private:
   ProgramOptions options_;
+  QTranslator translator_;
   WorkingFiles files_;
   std::unique_ptr<shell::SingleInstanceLock> lock_;
   std::unique_ptr<AppContext> context_;

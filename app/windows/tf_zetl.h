@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStringList>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -73,6 +74,7 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   void Step(shell::RowStep step);
   void PressRepeat(shell::RepeatButton button);
   void AppendLogLine(const std::string& line);
+  void FlushLog();
 
   // Handlers.
   void bFirstClick();
@@ -129,6 +131,8 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   QTimer tCurDateT;
   QTimer tStarRdData;
   QTimer tStartWrData;
+  QTimer tLogFlush;
+  QStringList pendingLog_;
   shell::AutoRepeat autoRepeat_;
 };
 
