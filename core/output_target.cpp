@@ -55,7 +55,7 @@ std::optional<OutputTarget> ResolveOutputTarget(const std::filesystem::path& des
       target.path = destination;
       return target;
     }
-    target.mode = st.st_mode & 07777;
+    target.mode = st.st_mode & 0777;
   } else if (errno != ENOENT) {
     error = errno;
     return std::nullopt;

@@ -22,7 +22,7 @@ struct OutputTarget {
   // the kernel follows /dev/stdout and the like better than a path can.
   std::filesystem::path path;
   bool exists = false;  // Replace: a file is there now
-  mode_t mode = 0;      // Replace: its permission bits when it exists
+  mode_t mode = 0;      // Replace: its permission bits when it exists (no set-id bits)
   dev_t device = 0;     // of the existing file, for IsSameFile
   ino_t inode = 0;
 };
