@@ -38,7 +38,7 @@ void ReadingRun::Start() {
   storeFailed_ = false;
   gauge_ = 0;
   // Pages go to a file beside the image; the image is replaced only when all are in.
-  if (!staged_.Create(imageFile_)) {
+  if (!image_.Open(imageFile_)) {
     Finish(ReadCode::FileFailed);
     return;
   }
@@ -98,7 +98,7 @@ void ReadingRun::CheckWaiting() {
   }
   ++page_;
   if (page_ == kPagesToRead) {
-    Finish(staged_.Commit() ? ReadCode::Done : ReadCode::FileFailed);
+    Finish(image_.Commit() ? ReadCode::Done : ReadCode::FileFailed);
     return;
   }
   SendPage();
@@ -109,7 +109,7 @@ void ReadingRun::PageRequested() { gauge_ = std::min(gauge_ + 1, kReadGaugeMax);
 
 bool ReadingRun::StorePage(std::string_view page) {
   if (!Running() || storeFailed_) return false;
-  if (!staged_.Append(page)) storeFailed_ = true;
+  if (!image_.Write(page)) storeFailed_ = true;
   return !storeFailed_;
 }
 
@@ -120,7 +120,7 @@ void ReadingRun::ReplyCompleted() {
 
 void ReadingRun::Finish(ReadCode code) {
   code_ = code;
-  if (code != ReadCode::Done) staged_.Discard();
+  if (code != ReadCode::Done) image_.Discard();
   End(ReadFinishMessage(code));
   protocol_.ClosePort();
 }

@@ -15,9 +15,9 @@
 #include <filesystem>
 
 #include "core/messages.h"
+#include "core/output_file.h"
 #include "core/working_files.h"
 #include "link/link_run.h"
-#include "link/staged_file.h"
 
 namespace zt::link {
 
@@ -65,7 +65,7 @@ class ReadingRun final : public LinkRun {
   void Finish(ReadCode code);
 
   std::filesystem::path imageFile_;
-  StagedFile staged_;
+  OutputFile image_;
   std::uint16_t page_ = 0;
   std::uint16_t step_ = 0;
   bool storeFailed_ = false;

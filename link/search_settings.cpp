@@ -6,7 +6,7 @@
 
 #include "core/conversions.h"
 #include "link/decimal_text.h"
-#include "link/staged_file.h"
+#include "core/output_file.h"
 
 namespace zt::link {
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/cp1251.h"
+#include "core/output_file.h"
 #include "report/text_file.h"
 
 namespace zt::report {
@@ -51,26 +52,30 @@ Counted CountSheets(const std::filesystem::path& reportText, const PageLayout& l
   return {PaginationResult::Paginated, sheet};
 }
 
+// Each sheet is gathered whole and put in place as one file; a sheet file
+// that is the report text itself is refused.
 class SheetWriter {
  public:
-  SheetWriter(const PageLayout& layout, const PaginationTarget& target) : layout_(layout), target_(target) {}
+  SheetWriter(const PageLayout& layout, const PaginationTarget& target, const std::filesystem::path& reportText)
+      : layout_(layout), target_(target), reportText_(reportText) {}
 
   bool Open(int sheet) {
     sheet_ = sheet;
     counter_ = 1;
-    out_.open(target_.sheetFolder.SheetFile(sheet), std::ios::binary | std::ios::trunc);
-    return out_.is_open();
+    text_.clear();
+    return out_.Open(target_.sheetFolder.SheetFile(sheet), {reportText_});
   }
   bool Close() {
-    out_.close();
-    return !out_.fail();
+    const bool written = out_.Write(text_) && out_.Commit();
+    out_.Discard();
+    return written;
   }
   void Emit(std::string_view text) {
     std::string line(static_cast<std::size_t>(layout_.leftIndent), ' ');
     line += text;
     target_.preview.AppendLine(line);
-    line += "\r\n";
-    out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+    text_ += line;
+    text_ += "\r\n";
     ++counter_;
   }
   void EmitEmpty(int count) {
@@ -82,7 +87,9 @@ class SheetWriter {
  private:
   const PageLayout& layout_;
   const PaginationTarget& target_;
-  std::ofstream out_;
+  const std::filesystem::path& reportText_;
+  OutputFile out_;
+  std::string text_;
   int sheet_ = 0;
   long long counter_ = 1;
 };
@@ -103,7 +110,7 @@ Pagination PaginateReport(const std::filesystem::path& reportText, const PageLay
   if (!in) return {PaginationResult::ReportUnreadable, 0};
   std::string header;
   ReadTextLine(in, header);
-  SheetWriter sheet(layout, target);
+  SheetWriter sheet(layout, target, reportText);
   if (!sheet.Open(1)) return {PaginationResult::SheetFailed, 0};
   const auto fail = [&](PaginationResult why) {
     sheet.Close();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "report/printer_lookup.h"
+#include "core/output_file.h"
 #include "report/text_file.h"
 
 namespace zt::report {

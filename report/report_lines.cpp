@@ -4,25 +4,37 @@
 
 namespace zt::report {
 
+namespace {
+
+// Lines are gathered and written in pieces of about this size.
+constexpr std::size_t kFlushBytes = 64 * 1024;
+
+}  // namespace
+
 bool FileReportLines::Create(const std::filesystem::path& path) {
   Close();
   failed_ = false;
-  file_ = std::fopen(path.c_str(), "wb");
-  return file_ != nullptr;
+  pending_.clear();
+  return file_.Open(path);
 }
 
 void FileReportLines::WriteLine(std::string_view text) {
-  if (file_ == nullptr || failed_) return;
-  // An empty view may carry no pointer at all, which fwrite must not see.
-  if ((!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) ||
-      std::fwrite("\r\n", 1, 2, file_) != 2)
-    failed_ = true;
+  if (!file_.IsOpen() || failed_) return;
+  pending_ += text;
+  pending_ += "\r\n";
+  if (pending_.size() >= kFlushBytes) Flush();
+}
+
+bool FileReportLines::Flush() {
+  if (!file_.Write(pending_)) failed_ = true;
+  pending_.clear();
+  return !failed_;
 }
 
 bool FileReportLines::Close() {
-  if (file_ == nullptr) return !failed_;
-  if (std::fclose(file_) != 0) failed_ = true;
-  file_ = nullptr;
+  if (!file_.IsOpen()) return !failed_;
+  if (!Flush() || !file_.Commit()) failed_ = true;
+  file_.Discard();
   return !failed_;
 }
 

@@ -2,13 +2,13 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/output_file.h"
 #include "report/report_request.h"
 
 namespace zt::report {
@@ -26,7 +26,8 @@ class MemoryReportLines final : public ReportLines {
   std::vector<std::string> lines;
 };
 
-// Windows-1251 lines ended by CR LF.
+// Windows-1251 lines ended by CR LF, into a file that takes the place of the
+// old one at Close() (an OutputFile): until then the old one stays.
 class FileReportLines final : public ReportLines {
  public:
   FileReportLines() = default;
@@ -34,15 +35,18 @@ class FileReportLines final : public ReportLines {
   FileReportLines& operator=(const FileReportLines&) = delete;
   ~FileReportLines() override { Close(); }
 
-  // Creates the file empty, or truncates it.
+  // Starts the file empty; false when it cannot be created.
   bool Create(const std::filesystem::path& path);
   void WriteLine(std::string_view text) override;
-  // True when every line reached the file.
+  // Puts the file in place; true when every line reached it.
   bool Close();
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return file_.IsOpen(); }
 
  private:
-  std::FILE* file_ = nullptr;
+  bool Flush();
+
+  OutputFile file_;
+  std::string pending_;
   bool failed_ = false;
 };
 

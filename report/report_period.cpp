@@ -3,6 +3,7 @@
 #include <chrono>
 #include <vector>
 
+#include "core/output_file.h"
 #include "report/text_file.h"
 
 namespace zt::report {

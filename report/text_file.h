@@ -5,7 +5,6 @@
 #include <istream>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace zt::report {
@@ -19,9 +18,5 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
 
 // Each line followed by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);
-
-// Writes a temporary file beside path and renames it over path only when it
-// is complete and synced, so a failed write leaves the old file as it was.
-bool ReplaceFileContents(const std::filesystem::path& path, std::string_view contents);
 
 }  // namespace zt::report

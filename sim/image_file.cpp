@@ -1,13 +1,10 @@
 #include "sim/image_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "core/device_image.h"
+#include "core/output_file.h"
 
 namespace zt::sim {
 
@@ -21,21 +18,7 @@ std::optional<std::string> LoadImageFile(const std::filesystem::path& path) {
 }
 
 bool SaveImageFile(const std::filesystem::path& path, std::string_view image) {
-  const std::filesystem::path temp = path.string() + ".sim-tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  std::size_t done = 0;
-  while (done < image.size()) {
-    const ssize_t n = ::write(fd, image.data() + done, image.size() - done);
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  const bool ok = done == image.size() && ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  return ReplaceFileContents(path, image);
 }
 
 }  // namespace zt::sim

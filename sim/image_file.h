@@ -1,6 +1,6 @@
 // The simulator's memory image on disk: a .zt file read at start and, when
-// asked, written back after every change (to a temporary file renamed over
-// the old one, so a failed save keeps what was there).
+// asked, written back after every change through an OutputFile (a failed
+// save keeps what was there; a link stays a link).
 #pragma once
 
 #include <filesystem>

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/sample_image.h"
+#include "core/temp_file_cleanup.h"
 #include "sim/image_file.h"
 #include "sim/sim_options.h"
 #include "sim/sim_server.h"
@@ -21,6 +22,8 @@ void OnSignal(int) {
 
 int main(int argc, char** argv) {
   using namespace zt::sim;
+  // Taken before SIGINT and SIGTERM become the server's stop below.
+  zt::InstallTempFileCleanup();
   for (int i = 1; i < argc; ++i) {
     if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
       std::fputs(SimUsage().c_str(), stdout);

@@ -1,38 +1,16 @@
 #include "core/copy_over_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "core/cp1251.h"
+#include "tests/core/file_size_limit.h"
 #include "tests/core/image_builder.h"
 
 namespace zt {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Lowers the file-size limit for the scope, so writes past it fail with EFBIG as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*previous_)(int) = nullptr;
-};
 
 std::size_t FilesIn(const fs::path& folder) {
   std::size_t n = 0;
@@ -67,7 +45,7 @@ TEST_F(CopyOverFileTest, FullDiskLeavesTheOldDestination) {
   test::WriteBytes(source, std::string(32768, 'n'));
   test::WriteBytes(destination, "operator's file");
   {
-    FileSizeLimit limit(4096);
+    const test::FileSizeLimit limit(4096);
     EXPECT_FALSE(CopyOverFile(destination, source, messages));
   }
   EXPECT_EQ(test::ReadBytes(destination), "operator's file");
@@ -96,6 +74,35 @@ TEST_F(CopyOverFileTest, CopyOntoItselfKeepsTheFile) {
   EXPECT_TRUE(CopyOverFile(source, destination, messages));
   EXPECT_EQ(test::ReadBytes(source), "data");
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(CopyOverFileTest, ASaveOntoItsOwnSourceIsRefusedAndTold) {
+  test::WriteBytes(source, "data");
+  fs::create_symlink(source, destination);
+  const fs::path hardLink = folder.path() / "hard.zt";
+  fs::create_hard_link(source, hardLink);
+  for (const fs::path& same : {source, destination, hardLink}) {
+    RecordingMessages told;
+    EXPECT_FALSE(CopyOverFile(same, source, told, SameFileCopy::Refused)) << same;
+    ASSERT_EQ(told.shown.size(), 1u);
+    EXPECT_EQ(told.shown[0].first, MessageKind::Error);
+    EXPECT_EQ(told.shown[0].second, std::string("Ошибка! файл "_cp) + same.string() +
+                                        std::string(" совпадает с исходным файлом "_cp) + source.string());
+  }
+  EXPECT_EQ(test::ReadBytes(source), "data");
+  EXPECT_TRUE(fs::is_symlink(destination));
+  EXPECT_EQ(FilesIn(folder.path()), 3u);
+}
+
+TEST_F(CopyOverFileTest, ADeviceIsWrittenInPlace) {
+  test::WriteBytes(source, "data");
+  EXPECT_TRUE(CopyOverFile("/dev/null", source, messages));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(CopyOverFile("/dev/full", source, messages));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].second, std::string("Ошибка! при копировании файла "_cp) + source.string() +
+                                          std::string(" - код ошибки: "_cp) + std::to_string(ENOSPC));
+  EXPECT_EQ(fs::status("/dev/full").type(), fs::file_type::character);
 }
 
 TEST_F(CopyOverFileTest, ALinkAtTheDestinationKeepsPointingAtTheNewData) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zt::test {
 
@@ -31,6 +32,8 @@ void PutAt(std::string& image, std::size_t offset, std::string_view bytes);
 
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadBytes(const std::filesystem::path& path);
+// The names in a folder, sorted.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
 // A fresh folder under the system's temp folder, removed with the object.
 class TempFolder {

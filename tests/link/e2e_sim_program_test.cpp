@@ -1,5 +1,6 @@
 // The zt-sim program itself as a child process: its pty path on stdout, its
-// Work/COMn link, a write saved back into its image file, and its clean exit.
+// Work/COMn link, a write saved back into its image file (through a link to
+// it), and its clean exit.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -77,10 +78,15 @@ class SimProcess {
 TEST(SimProgram, AWriteIsSavedIntoTheImageFileAndTheLinkGoesAtExit) {
   TempFolder folder;
   const std::string sample = GenerateSampleImage(21);
-  const auto imagePath = folder.Files().ProgramFolder() / "recorder.zt";
+  // The image named through a link: the save goes to the file behind it.
+  const auto imageFolder = folder.Files().ProgramFolder() / "images";
+  const auto imagePath = imageFolder / "recorder.zt";
+  const auto imageLink = folder.Files().ProgramFolder() / "recorder.zt";
+  std::filesystem::create_directory(imageFolder);
   TempFolder::Write(imagePath, sample);
+  std::filesystem::create_symlink("images/recorder.zt", imageLink);
   const auto link = folder.Files().PortLink(5);
-  SimProcess sim({"--image", imagePath.string(), "--save", "--baud", "0", "--password", "77", "--link",
+  SimProcess sim({"--image", imageLink.string(), "--save", "--baud", "0", "--password", "77", "--link",
                   link.string()});
   const std::string slave = sim.FirstLine();
   ASSERT_EQ(slave.rfind("/dev/pts/", 0), 0u) << slave;
@@ -103,6 +109,10 @@ TEST(SimProgram, AWriteIsSavedIntoTheImageFileAndTheLinkGoesAtExit) {
   EXPECT_EQ(enterprise.text.substr(0, 30), "Saved Co" + std::string(22, ' '));
   EXPECT_EQ(saved.substr(0, kParameterBlock.start), sample.substr(0, kParameterBlock.start));
   EXPECT_FALSE(std::filesystem::is_symlink(std::filesystem::symlink_status(link)));
+  EXPECT_TRUE(std::filesystem::is_symlink(imageLink));
+  std::size_t names = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(imageFolder)) ++names;
+  EXPECT_EQ(names, 1u) << "no temporary file beside the image";
 }
 
 TEST(SimProgram, BadArgumentsEndWithUsage) {

@@ -8,7 +8,6 @@ add_executable(zt_link_logic_tests
   ${CMAKE_CURRENT_LIST_DIR}/password_step_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reading_run_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/writing_run_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/staged_file_test.cpp
 )
 target_link_libraries(zt_link_logic_tests PRIVATE zt_link_fakes GTest::gtest_main)
 gtest_discover_tests(zt_link_logic_tests PROPERTIES LABELS logic)

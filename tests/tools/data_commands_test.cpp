@@ -1,36 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <sstream>
 
 #include "core/device_image.h"
 #include "core/sample_image.h"
 #include "tests/core/image_builder.h"
+#include "tests/tools/capture.h"
 #include "tools/zt/commands.h"
 
 namespace zt::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs a command with stdout and stderr captured.
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-Outcome Capture(int (*command)(const CommandArgs&), const CommandArgs& args) {
-  std::ostringstream out, err;
-  auto* oldOut = std::cout.rdbuf(out.rdbuf());
-  auto* oldErr = std::cerr.rdbuf(err.rdbuf());
-  Outcome r;
-  r.code = command(args);
-  std::cout.rdbuf(oldOut);
-  std::cerr.rdbuf(oldErr);
-  r.out = out.str();
-  r.err = err.str();
-  return r;
-}
 
 class DataCommandsTest : public ::testing::Test {
  protected:

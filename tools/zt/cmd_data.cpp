@@ -1,5 +1,4 @@
 // zt sample, info, export and demo: device-data files without a recorder.
-#include <fstream>
 #include <iostream>
 #include <optional>
 
@@ -10,12 +9,12 @@
 #include "tools/zt/commands.h"
 #include "tools/zt/console.h"
 #include "tools/zt/data_view.h"
+#include "tools/zt/output.h"
 
 namespace zt::cli {
 namespace {
 
 constexpr int kUsageError = 64;
-constexpr int kWriteError = 5;
 
 int UsageError(const std::string& command, const std::string& what) {
   std::cerr << "zt " << command << ": " << what << '\n';
@@ -30,27 +29,6 @@ std::optional<std::uint64_t> SeedOption(const Args& args) {
   return static_cast<std::uint64_t>(*n);
 }
 
-// Writes the whole file or reports why not; an existing file is replaced only when complete.
-bool WriteFile(const std::string& path, const std::string& bytes) {
-  const std::string temp = path + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      std::cerr << "zt: cannot write " << path << '\n';
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::cerr << "zt: cannot write " << path << '\n';
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int RunSample(const CommandArgs& argv) {
@@ -61,7 +39,7 @@ int RunSample(const CommandArgs& argv) {
   if (!seed) return UsageError("sample", "--seed takes a whole number");
   const auto out = args->Get("-o");
   if (!out || !args->positional.empty()) return UsageError("sample", "usage: zt sample [--seed N] -o FILE.zt");
-  return WriteFile(*out, GenerateSampleImage(*seed)) ? 0 : kWriteError;
+  return WriteOutput("sample", *out, GenerateSampleImage(*seed));
 }
 
 int RunInfo(const CommandArgs& argv) {
@@ -86,7 +64,7 @@ int RunExport(const CommandArgs& argv) {
   LoadedData data;
   if (const int code = LoadForInspection(args->positional[0], data)) return code;
   const std::string csv = TableCsv(*archive == "time" ? data.tables.time : data.tables.operational);
-  if (const auto out = args->Get("-o")) return WriteFile(*out, csv) ? 0 : kWriteError;
+  if (const auto out = args->Get("-o")) return WriteOutput("export", *out, csv, {args->positional[0]});
   std::cout << csv;
   return std::cout ? 0 : kWriteError;
 }
@@ -116,7 +94,7 @@ int RunDemo(const CommandArgs& argv) {
     return kWriteError;
   }
   const std::string sample = (files.ReportFolder() / "sample.zt").string();
-  if (!WriteFile(sample, GenerateSampleImage(*seed))) return kWriteError;
+  if (const int code = WriteOutput("demo", sample, GenerateSampleImage(*seed))) return code;
   std::cout << "Sample image written to " << sample << "\n\n";
   LoadedData data;
   if (const int code = LoadForInspection(sample, data)) return code;

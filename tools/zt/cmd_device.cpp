@@ -12,13 +12,14 @@
 #include "tools/zt/commands.h"
 #include "tools/zt/console.h"
 #include "tools/zt/device_session.h"
+#include "tools/zt/output.h"
 
 namespace zt::cli {
 namespace {
 
 constexpr int kUsageError = 64;
 constexpr int kNotFound = 1;
-constexpr int kFileError = 5;
+constexpr int kFileError = kWriteError;
 constexpr int kPasswordBase = 10;  // + PasswordCode
 constexpr int kReadBase = 20;      // + ReadCode
 constexpr int kWriteBase = 30;     // + WriteCode
@@ -176,9 +177,13 @@ int RunRead(const CommandArgs& argv) {
   if (!request) return code;
   const auto out = args->Get("-o");
   if (!out || out->empty()) return UsageError("read", "usage: zt read --port PORT --password N -o FILE.zt");
+  // Checked before the reading, which would take its time only to be refused.
+  if (const int rc = RefuseOverlappingFiles("read", {FilesOf(*args).ImageFile()}, {*out})) return rc;
   Connection connection(*args);
   if (const int rc = ReadRecorder(connection.session, *request)) return rc;
-  return CopyOverFile(*out, connection.session.Files().ImageFile(), connection.messages) ? 0 : kFileError;
+  return CopyOverFile(*out, connection.session.Files().ImageFile(), connection.messages, SameFileCopy::Refused)
+             ? 0
+             : kFileError;
 }
 
 int RunWrite(const CommandArgs& argv) {

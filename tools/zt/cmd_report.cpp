@@ -9,13 +9,13 @@
 #include "tools/zt/commands.h"
 #include "tools/zt/console.h"
 #include "tools/zt/data_view.h"
+#include "tools/zt/output.h"
 #include "tools/zt/report_sheets.h"
 
 namespace zt::cli {
 namespace {
 
 constexpr int kUsageError = 64;
-constexpr int kWriteError = 5;
 // A build that ends without a report exits with 20 + its result code.
 constexpr int kBuildErrorBase = 20;
 
@@ -128,6 +128,11 @@ int RunReport(const CommandArgs& argv) {
     return kWriteError;
   }
 
+  // RepDay is built first and copied to OUT, then cut into the sheets.
+  std::vector<std::filesystem::path> outputs = {files.ReportTextFile(), *out};
+  for (auto& sheet : ExistingSheetFiles(*sheets)) outputs.push_back(std::move(sheet));
+  if (const int code = RefuseOverlappingFiles("report", {args->positional[0]}, outputs)) return code;
+
   LoadedData data;
   if (const int code = LoadForInspection(args->positional[0], data)) return code;
 
@@ -143,7 +148,7 @@ int RunReport(const CommandArgs& argv) {
   if (result != report::BuildResult::Built) return kBuildErrorBase + static_cast<int>(result);
 
   // RepDay is complete here; the sheets of a paginated report are cut from it.
-  if (CopyOverFile(*out, files.ReportTextFile(), messages)) return WriteSheets(*sheets, files.ReportTextFile(), messages);
+  if (CopyOverFile(*out, files.ReportTextFile(), messages, SameFileCopy::Refused)) return WriteSheets(*sheets, files.ReportTextFile(), messages);
   std::cerr << "zt report: cannot write " << *out << '\n';
   return kWriteError;
 }

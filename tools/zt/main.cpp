@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/temp_file_cleanup.h"
 #include "tools/zt/commands.h"
 
 namespace {
@@ -34,6 +35,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  zt::InstallTempFileCleanup();
   if (argc < 2) return Usage();
   const std::string name = argv[1];
   for (const auto& c : kCommands)

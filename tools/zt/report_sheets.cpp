@@ -68,6 +68,20 @@ std::optional<SheetRequest> SheetRequestOf(const Args& args, std::string& error)
   return request;
 }
 
+std::vector<std::filesystem::path> ExistingSheetFiles(const SheetRequest& request) {
+  std::vector<std::filesystem::path> sheets;
+  if (!request.folder) return sheets;
+  constexpr std::string_view kPrefix = "RpList";
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(*request.folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() > kPrefix.size() && name.compare(0, kPrefix.size(), kPrefix) == 0 &&
+        name.find_first_not_of("0123456789", kPrefix.size()) == std::string::npos)
+      sheets.push_back(it->path());
+  }
+  return sheets;
+}
+
 int WriteSheets(const SheetRequest& request, const std::filesystem::path& reportText, Messages& messages) {
   if (!request.folder) return 0;
   std::error_code ec;

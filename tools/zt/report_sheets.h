@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/messages.h"
 #include "report/pagination.h"
@@ -22,6 +23,9 @@ std::set<std::string> WithSheetOptions(std::set<std::string> options);
 
 // nullopt with error set when the sheet options are wrong or incomplete.
 std::optional<SheetRequest> SheetRequestOf(const Args& args, std::string& error);
+
+// The sheet files RpList1, RpList2, ... already in the folder (none without one).
+std::vector<std::filesystem::path> ExistingSheetFiles(const SheetRequest& request);
 
 // Paginates the report text into the folder and prints the number of sheets;
 // 0, or non-zero with the reason on stderr. Nothing to do without a folder.
