@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/shell/text_lines.h"
-#include "link/staged_file.h"
+#include "core/output_file.h"
 
 namespace zt::shell {
 namespace {
@@ -50,7 +50,7 @@ bool OperatorListEditor::Load() {
   loaded_ = false;
   std::error_code ec;
   const bool exists = std::filesystem::exists(file_, ec);
-  if (ec || (!exists && !link::ReplaceFileContents(file_, std::string(kOperatorListHeader) + "\r\n"))) {
+  if (ec || (!exists && !ReplaceFileContents(file_, std::string(kOperatorListHeader) + "\r\n"))) {
     items_.emplace_back();
     Select(0);
     return false;
@@ -82,7 +82,7 @@ bool OperatorListEditor::WriteItemsExcept(std::optional<std::size_t> skipped) co
   std::string contents;
   for (std::size_t i = 0; i < items_.size(); ++i)
     if (i != skipped && !items_[i].empty()) contents += items_[i] + "\r\n";
-  return link::ReplaceFileContents(file_, contents);
+  return ReplaceFileContents(file_, contents);
 }
 
 bool OperatorListEditor::Save() const { return WriteItemsExcept(std::nullopt); }

@@ -52,7 +52,7 @@ bool SaveShownData(const AppState& state, const std::filesystem::path& chosen, M
   std::error_code ec;
   if (std::filesystem::exists(*target, ec) && !messages.Show(MessageKind::Confirmation, OverwriteQuestion(*target)))
     return false;
-  if (!CopyOverFile(*target, CurrentDataPath(state), messages)) return false;
+  if (!CopyOverFile(*target, CurrentDataPath(state), messages, SameFileCopy::Refused)) return false;
   messages.Show(MessageKind::Information, SavedMessage(*target));
   return true;
 }

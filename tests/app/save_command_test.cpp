@@ -138,6 +138,21 @@ TEST_F(SaveCommand, SavesTheFileShownNotAnOlderImage) {
   EXPECT_EQ(TempFolder::Read(Report("copy.zt")), saved);
 }
 
+TEST_F(SaveCommand, TheShownFileIsNeverSavedOverItself) {
+  TempFolder::Write(Report("shown.zt"), saved);
+  std::filesystem::create_symlink(Report("shown.zt"), Report("link.zt"));
+  state.currentDataFile = Report("shown.zt");
+  for (const char* chosen : {"shown.zt", "shown.copy.zt", "link.zt"}) {
+    RecordingMessages messages;
+    EXPECT_FALSE(SaveShownData(state, Report(chosen), messages)) << chosen;
+    EXPECT_EQ(TempFolder::Read(Report("shown.zt")), saved) << chosen;
+    // The question first (the target exists), then the refusal; never "записан".
+    ASSERT_EQ(messages.shown.size(), 2u) << chosen;
+    EXPECT_EQ(messages.shown[1].first, MessageKind::Error) << chosen;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(Report("link.zt")));
+}
+
 TEST_F(SaveCommand, AFailedCopyIsNotReportedAsWritten) {
   TempFolder::Write(folder.Files().ImageFile(), image);
   RecordingMessages messages;
