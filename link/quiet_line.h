@@ -15,8 +15,8 @@ namespace zt::link {
 // 17.4 ms, the recorder's turnaround a few ms more, and a USB adapter may hold
 // bytes back for up to 16 ms (its latency timer) and hand them over in one
 // burst. 100 ms of silence outlasts all three together with room to spare; it
-// is paid only after a time-out, which has cost 230 ms already, never between
-// the pages of a clean reading.
+// is paid after a time-out, which has cost 230 ms already, and once before a
+// writing run's first command, never between the pages of a clean reading.
 inline constexpr int kQuietTickMs = 5;
 inline constexpr int kQuietGuardMs = 100;
 inline constexpr int kQuietGuardTicks = kQuietGuardMs / kQuietTickMs;
