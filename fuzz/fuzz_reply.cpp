@@ -22,8 +22,11 @@ void Require(bool condition) {
 struct PageCheck final : ExchangeObserver {
   bool StorePage(std::string_view page) override {
     Require(page.size() == 64);
+    // One request, one page: nothing after the reply is taken.
+    Require(++stored == 1);
     return true;
   }
+  int stored = 0;
 };
 
 bool KnownErrorText(std::string_view text) {
@@ -63,9 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool wasComplete = protocol.ReplyComplete();
     channel.Deliver(piece);
     Require(KnownErrorText(protocol.DeviceErrorText()));
-    if (protocol.ReplyComplete() && !wasComplete && type != CommandType::Password) {
-      // An accepted reply leaves an empty buffer behind it.
+    if (protocol.ReplyComplete() && type != CommandType::Password) {
+      // An accepted reply leaves an empty buffer behind it, and bytes after it are no reply.
       Require(protocol.State().replyBuffer.empty());
+      Require(!protocol.State().replyOutstanding);
+    }
+    if (protocol.ReplyComplete() && !wasComplete && type != CommandType::Password) {
       Require(protocol.State().replyPayload.size() + 3 == ReplyLength(type));
     }
     if (protocol.PasswordRejected()) Require(type == CommandType::Password);

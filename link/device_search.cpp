@@ -137,6 +137,9 @@ void DeviceSearch::StepIdentify() {
     attempts_ = 0;
     attemptsText_ = "0";
     protocol_.ClearReplySeen();
+  } else if (identifyStep_ == 2 && attempts_ > 0 && protocol_.ReplyComplete()) {
+    // The reply that was still coming when the tick before saw its first bytes.
+    FoundOnCurrentPort();
   } else if (identifyStep_ == 2) {
     ++attempts_;
     protocol_.ClearReplyBuffer();
@@ -147,13 +150,7 @@ void DeviceSearch::StepIdentify() {
       identifyStep_ = kGiveUpStep;
       if (currentPort_ >= 1 && currentPort_ <= kPortFlagCount) present_[currentPort_ - 1] = false;
     } else if (protocol_.ReplyComplete()) {
-      ShowProgress(false);
-      protocol_.ClosePort();
-      settings_.rememberedPort = currentPort_;
-      WriteRememberedPort(files_, currentPort_);
-      SelectPort(currentPort_);
-      Trace(std::string("стоп \"ZT\" найден"_cp));
-      Finish(SearchCode::Found);
+      FoundOnCurrentPort();
     } else {
       attemptsText_ = std::to_string(attempts_);
       if (attempts_ < kIdentifyAttempts && protocol_.ReplySeen())
@@ -164,6 +161,16 @@ void DeviceSearch::StepIdentify() {
   } else {
     GiveUpPort();
   }
+}
+
+void DeviceSearch::FoundOnCurrentPort() {
+  ShowProgress(false);
+  protocol_.ClosePort();
+  settings_.rememberedPort = currentPort_;
+  WriteRememberedPort(files_, currentPort_);
+  SelectPort(currentPort_);
+  Trace(std::string("стоп \"ZT\" найден"_cp));
+  Finish(SearchCode::Found);
 }
 
 void DeviceSearch::GiveUpPort() {

@@ -76,6 +76,7 @@ class DeviceSearch {
   void StepNextPort();
   void StepOpen();
   void StepIdentify();
+  void FoundOnCurrentPort();
   void GiveUpPort();
   void PrepareOpen(std::uint8_t port);
   void SelectPort(std::uint8_t port);

@@ -43,6 +43,7 @@ void LinkProtocol::SendLastFrame() {
   if (state_.lastFrame.empty()) return;
   state_.replyBuffer.clear();
   state_.deviceErrorText.clear();
+  state_.replyOutstanding = true;
   if (state_.portError) return;
   if (!probe_.PortPresent(channel_.DeviceName())) {
     if (channel_.IsOpen()) channel_.Close();
@@ -74,6 +75,11 @@ void LinkProtocol::ClosePort() {
   if (channel_.IsOpen()) channel_.Close();
 }
 
+void LinkProtocol::AbandonReply() {
+  state_.replyBuffer.clear();
+  state_.replyOutstanding = false;
+}
+
 std::uint8_t LinkProtocol::ConsumeRetry() {
   if (state_.retriesLeft > 0) --state_.retriesLeft;
   return state_.retriesLeft;
@@ -81,14 +87,18 @@ std::uint8_t LinkProtocol::ConsumeRetry() {
 
 void LinkProtocol::XComm_ZTData() {
   const std::string delivery = channel_.ReadString();
-  if (!delivery.empty()) {
+  bytesReceived_ += delivery.size();
+  if (!delivery.empty() && state_.replyOutstanding) {
     const bool dropFirst = state_.replyBuffer.empty() && delivery.front() == kDropAtReplyStart;
     state_.replyBuffer.append(delivery, dropFirst ? 1 : 0);
   }
   if (activity_) activity_->ReceiveStep();
-  if (ReplyAccepted()) {
+  if (state_.replyOutstanding && ReplyAccepted()) {
     DecodeReply();
-    state_.replyBuffer.clear();
+    if (state_.commandType != CommandType::Password) {
+      state_.replyBuffer.clear();
+      state_.replyOutstanding = false;
+    }
   }
   log_.LogTraffic(static_cast<int>(Direction::Received), delivery);
   NotifyCompleted();
@@ -99,7 +109,8 @@ bool LinkProtocol::ReplyAccepted() {
   if (buffer.empty()) return false;
   state_.replySeen = true;
   if (state_.commandType == CommandType::Password) {
-    if (ErrorFlagSet(buffer[0]) && buffer.size() == 4) state_.passwordRejected = true;
+    // Judged on all of the reply so far: a refusal that comes in pieces is still one.
+    state_.passwordRejected = ErrorFlagSet(buffer[0]) && buffer.size() == 4;
     return true;
   }
   if (ErrorFlagSet(buffer[0])) {
@@ -129,8 +140,9 @@ void LinkProtocol::DecodeReply() {
     default:
       break;
   }
+  // A Password reply growing after it was taken is no new completion.
+  if (state_.commandType != CommandType::Password || !state_.replyComplete) completionPending_ = true;
   state_.replyComplete = true;
-  completionPending_ = true;
 }
 
 void LinkProtocol::DecodeIdentify() {

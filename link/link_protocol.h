@@ -60,6 +60,11 @@ struct LinkState {
   bool passwordRejected = false;
   bool portError = false;
   bool replySeen = false;
+  // From a send until its reply is accepted. Bytes that come while no reply is
+  // outstanding answer nothing (a second reply to a repeated frame, say) and
+  // are dropped, so they can never pass for the reply to a later command. A
+  // Password reply stays outstanding until the next send: it is judged whole.
+  bool replyOutstanding = false;
   std::uint8_t retriesLeft = kRetriesPerFrame;
   std::string identificationText;  // 32 characters of the Identify reply
   std::string serialNumberText;    // 5 digits
@@ -95,9 +100,14 @@ class LinkProtocol {
   const std::string& DeviceErrorText() const { return state_.deviceErrorText; }
   const std::string& IdentificationText() const { return state_.identificationText; }
   const std::string& SerialNumberText() const { return state_.serialNumberText; }
+  // Every byte the data events brought, taken or dropped: the runs watch it
+  // change to tell a quiet line.
+  std::uint64_t BytesReceived() const { return bytesReceived_; }
 
   // The few changes the runs make to the link state.
   void ClearReplyBuffer() { state_.replyBuffer.clear(); }
+  // The run gave up waiting: nothing that arrives until the next send is a reply.
+  void AbandonReply();
   void ClearReplySeen() { state_.replySeen = false; }
   // Returns the retries left after taking one.
   std::uint8_t ConsumeRetry();
@@ -121,6 +131,7 @@ class LinkProtocol {
   const Clock& clock_;
   CommandInputs inputs_;
   LinkState state_;
+  std::uint64_t bytesReceived_ = 0;
   ExchangeObserver* observer_ = nullptr;
   LinkActivity* activity_ = nullptr;
   // Sends and notifications in progress; a completion seen inside one is

@@ -36,7 +36,7 @@ std::optional<RunMessage> PasswordFinishMessage(PasswordCode code) {
 
 PasswordStep::PasswordStep(LinkProtocol& protocol, Messages& messages, std::string& lastPasswordText,
                            OperationMode mode)
-    : protocol_(protocol), messages_(messages), lastPasswordText_(lastPasswordText), mode_(mode) {}
+    : protocol_(protocol), messages_(messages), lastPasswordText_(lastPasswordText), mode_(mode), quiet_(protocol) {}
 
 bool PasswordStep::Accept(std::string_view entry) {
   if (waiting_) return false;
@@ -51,6 +51,7 @@ bool PasswordStep::Accept(std::string_view entry) {
   }
   entry_ = entry;
   step_ = 0;
+  quiet_.Restart();
   waitProgress_ = 0;
   barTicks_ = 0;
   waiting_ = true;
@@ -60,21 +61,36 @@ bool PasswordStep::Accept(std::string_view entry) {
 void PasswordStep::Tick() {
   if (!waiting_) return;
   if (++barTicks_ % kPasswordBarTicks == 0) ++waitProgress_;
+  quiet_.Tick();
   if (step_ < kPasswordSendStep) {
     ++step_;
   } else if (step_ == kPasswordSendStep) {
-    lastPasswordText_ = entry_;
-    protocol_.Inputs().passwordNumber = PasswordNumberOf(entry_).value;
-    protocol_.SendCommand(CommandType::Password);
-    step_ = kPasswordSendStep + 1;
+    StepSend();
   } else if (step_ <= kLastWaitStep) {
     ++step_;
-    if (protocol_.PortError())
-      step_ = kPasswordFailStep;
-    else if (protocol_.ReplyComplete())
-      Finish(protocol_.PasswordRejected() ? PasswordCode::Rejected : PasswordCode::Accepted);
+    StepWaiting();
   } else {
     Finish(PasswordCode::NoReply);
+  }
+}
+
+void PasswordStep::StepSend() {
+  // Bytes still coming from an earlier exchange would pass for the reply.
+  if (quiet_.QuietTicks() < kPasswordQuietTicks) {
+    if (quiet_.TicksWaited() >= kLastWaitStep) Finish(PasswordCode::NoReply);
+    return;
+  }
+  lastPasswordText_ = entry_;
+  protocol_.Inputs().passwordNumber = PasswordNumberOf(entry_).value;
+  protocol_.SendCommand(CommandType::Password);
+  step_ = kPasswordSendStep + 1;
+}
+
+void PasswordStep::StepWaiting() {
+  if (protocol_.PortError()) {
+    step_ = kPasswordFailStep;
+  } else if (protocol_.ReplyComplete() && quiet_.QuietTicks() >= kPasswordQuietTicks) {
+    Finish(protocol_.PasswordRejected() ? PasswordCode::Rejected : PasswordCode::Accepted);
   }
 }
 

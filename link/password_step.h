@@ -4,7 +4,10 @@
 // program run (empty at start-up) and pass it in. Create the step with the
 // operation mode; Accept(entry) is "Да"/Enter: it checks the entry, opens the
 // port and starts the exchange (a refusal shows its message and returns
-// false). Call Tick() every 50 ms while Waiting(). When Accepted() the window
+// false). Call Tick() every 50 ms while Waiting(). The Password command goes
+// out on a quiet line, and its reply is judged once the line is quiet again,
+// so that the run that follows finds nothing of it still coming and a refusal
+// in pieces is still a refusal. When Accepted() the window
 // closes and the reading run (mode Reading) or the parameter editor (mode
 // Writing) follows, with the port left open. Any other ending leaves the
 // window open for another try; Code() tells which. Cancel() is "Отмена"/Esc.
@@ -17,6 +20,7 @@
 
 #include "core/messages.h"
 #include "link/link_protocol.h"
+#include "link/quiet_line.h"
 #include "link/run_message.h"
 
 namespace zt::link {
@@ -24,6 +28,9 @@ namespace zt::link {
 inline constexpr int kPasswordTickMs = 50;
 inline constexpr std::uint16_t kPasswordSendStep = 5;
 inline constexpr std::uint16_t kPasswordFailStep = 51;
+// One 50 ms tick without a byte: longer than any reply of the recorder (a page
+// takes 17.4 ms at 38400 baud) with its turnaround and an adapter's hold-back.
+inline constexpr int kPasswordQuietTicks = 1;
 // The 500 ms wait bar, counted in password ticks.
 inline constexpr int kPasswordBarTicks = 10;
 
@@ -68,6 +75,8 @@ class PasswordStep {
   int WaitProgress() const { return waitProgress_; }
 
  private:
+  void StepSend();
+  void StepWaiting();
   void Finish(PasswordCode code);
 
   LinkProtocol& protocol_;
@@ -76,6 +85,7 @@ class PasswordStep {
   OperationMode mode_;
   std::string entry_;
   std::uint16_t step_ = 0;
+  QuietLine quiet_;
   bool waiting_ = false;
   PasswordCode code_ = PasswordCode::None;
   int waitProgress_ = 0;

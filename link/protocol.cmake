@@ -3,6 +3,7 @@ add_library(zt_link STATIC
   ${CMAKE_CURRENT_LIST_DIR}/payloads.cpp
   ${CMAKE_CURRENT_LIST_DIR}/decimal_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/link_protocol.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quiet_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_search.cpp
   ${CMAKE_CURRENT_LIST_DIR}/password_step.cpp

@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::uint16_t kFirstWaitStep = 1;
 constexpr std::uint16_t kLastWaitStep = 45;
+static_assert(kReadingTickMs == kQuietTickMs);
 
 }  // namespace
 
@@ -29,11 +30,12 @@ std::optional<RunMessage> ReadFinishMessage(ReadCode code) {
 }
 
 ReadingRun::ReadingRun(LinkProtocol& protocol, Messages& messages, const WorkingFiles& files)
-    : LinkRun(protocol, messages), imageFile_(files.ImageFile()) {}
+    : LinkRun(protocol, messages), imageFile_(files.ImageFile()), quiet_(protocol) {}
 
 void ReadingRun::Start() {
   page_ = 0;
   step_ = 0;
+  timedOut_ = false;
   stopRequest_ = false;
   storeFailed_ = false;
   gauge_ = 0;
@@ -47,6 +49,7 @@ void ReadingRun::Start() {
 
 void ReadingRun::Tick() {
   if (!Running()) return;
+  quiet_.Tick();
   if (step_ == 0) {
     SendPage();
     step_ = kFirstWaitStep;
@@ -55,7 +58,8 @@ void ReadingRun::Tick() {
     CheckWaiting();
   } else if (step_ == kReadTimeoutStep) {
     protocol_.ClosePort();
-    protocol_.ClearReplyBuffer();
+    protocol_.AbandonReply();
+    timedOut_ = true;
     if (protocol_.ConsumeRetry() == 0) {
       Finish(ReadCode::NoReply);
       return;
@@ -66,8 +70,11 @@ void ReadingRun::Tick() {
       Finish(ReadCode::PortFailed);
       return;
     }
-    protocol_.Resend();
-    step_ = kFirstWaitStep;
+    // The reply that timed out may be on its way: its tail must not run into
+    // the reply to the re-send.
+    WaitForQuiet(kReadQuietBeforeResendStep);
+  } else {
+    StepQuiet();
   }
 }
 
@@ -78,8 +85,30 @@ void ReadingRun::Close() {
 }
 
 void ReadingRun::SendPage() {
+  timedOut_ = false;
   protocol_.Inputs().page = page_;
   protocol_.SendCommand(CommandType::ReadPage);
+}
+
+void ReadingRun::WaitForQuiet(std::uint16_t step) {
+  quiet_.Restart();
+  step_ = step;
+}
+
+void ReadingRun::StepQuiet() {
+  if (stopRequest_) {
+    Finish(ReadCode::Stopped);
+    return;
+  }
+  if (quiet_.QuietTicks() < kQuietGuardTicks) {
+    if (quiet_.TicksWaited() >= kQuietWaitLimitTicks) Finish(ReadCode::NoReply);
+    return;
+  }
+  if (step_ == kReadQuietBeforeResendStep)
+    protocol_.Resend();
+  else
+    SendPage();
+  step_ = kFirstWaitStep;
 }
 
 void ReadingRun::CheckWaiting() {
@@ -99,6 +128,10 @@ void ReadingRun::CheckWaiting() {
   ++page_;
   if (page_ == kPagesToRead) {
     Finish(image_.Commit() ? ReadCode::Done : ReadCode::FileFailed);
+    return;
+  }
+  if (timedOut_) {
+    WaitForQuiet(kReadQuietBeforeNextPageStep);
     return;
   }
   SendPage();

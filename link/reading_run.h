@@ -4,7 +4,11 @@
 // over the protocol, the messages and the working files, call Start() (the
 // window's first 100 ms tick) and then Tick() every 5 ms while Running().
 // Replies are taken as they complete, inside the data event, so the next page
-// goes out at once; ticks count the time-outs. RequestStop() is "Стоп"/Esc;
+// goes out at once; ticks count the time-outs. Replies carry no page number:
+// after a time-out the page is sent again only once the line has been quiet,
+// and once a reply to it stands, the next page waits for the line to be quiet
+// again, its bytes dropped, as the page's other sends may still be answered
+// (with the same bytes). RequestStop() is "Стоп"/Esc;
 // Close() is the window closing while the run goes on. Every ending shows its
 // message and closes the port. When Finished() with Code() Done, the image
 // file holds all 32768 bytes: set the device-read flag and load the image into
@@ -18,6 +22,7 @@
 #include "core/output_file.h"
 #include "core/working_files.h"
 #include "link/link_run.h"
+#include "link/quiet_line.h"
 
 namespace zt::link {
 
@@ -25,6 +30,10 @@ inline constexpr int kReadingTickMs = 5;
 inline constexpr std::uint16_t kPagesToRead = 512;
 inline constexpr std::uint16_t kReadTimeoutStep = 46;
 inline constexpr std::uint16_t kReadReopenStep = 47;
+// Waiting for a quiet line before the page is sent again, and before the next
+// page after one that timed out.
+inline constexpr std::uint16_t kReadQuietBeforeResendStep = 48;
+inline constexpr std::uint16_t kReadQuietBeforeNextPageStep = 49;
 inline constexpr int kReadGaugeMax = 511;
 
 enum class ReadCode : std::uint8_t {
@@ -59,15 +68,22 @@ class ReadingRun final : public LinkRun {
   void ReplyCompleted() override;
 
  private:
+  // The request of a new page.
   void SendPage();
   // The checks of a waiting step: stop, port error, reply complete.
   void CheckWaiting();
+  void WaitForQuiet(std::uint16_t step);
+  // The ticks on a quiet line, then the send the step waits for.
+  void StepQuiet();
   void Finish(ReadCode code);
 
   std::filesystem::path imageFile_;
   OutputFile image_;
   std::uint16_t page_ = 0;
   std::uint16_t step_ = 0;
+  // The page was sent more than once: a reply to another of its sends may follow.
+  bool timedOut_ = false;
+  QuietLine quiet_;
   bool storeFailed_ = false;
   ReadCode code_ = ReadCode::Done;
   int gauge_ = 0;

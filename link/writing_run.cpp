@@ -11,6 +11,7 @@ constexpr std::uint16_t kFirstCommand = 4;
 constexpr std::uint16_t kAllDone = 8;
 constexpr std::uint16_t kFirstWaitStep = 1;
 constexpr std::uint16_t kLastWaitStep = 30;
+static_assert(kWritingTickMs == kQuietTickMs);
 
 }  // namespace
 
@@ -31,10 +32,11 @@ std::optional<RunMessage> WriteFinishMessage(WriteCode code, std::string_view de
 }
 
 WritingRun::WritingRun(LinkProtocol& protocol, Messages& messages, WriteParameters parameters)
-    : LinkRun(protocol, messages), parameters_(std::move(parameters)) {}
+    : LinkRun(protocol, messages), parameters_(std::move(parameters)), quiet_(protocol) {}
 
 void WritingRun::Start() {
-  step_ = 0;
+  step_ = kWriteQuietStep;
+  quiet_.Restart();
   nextCommand_ = kFirstCommand;
   stopRequest_ = false;
   gauge_ = 0;
@@ -47,13 +49,27 @@ void WritingRun::Start() {
 
 void WritingRun::Tick() {
   if (!Running()) return;
+  quiet_.Tick();
   if (step_ == 0) {
     IssueNext();
   } else if (step_ <= kLastWaitStep) {
     ++step_;
     CheckWaiting();
+  } else if (step_ == kWriteQuietStep) {
+    StepQuiet();
   } else {
     Finish(protocol_.DeviceErrorText().empty() ? WriteCode::NoLink : WriteCode::DeviceError);
+  }
+}
+
+void WritingRun::StepQuiet() {
+  if (stopRequest_) {
+    Finish(WriteCode::Stopped);
+  } else if (quiet_.QuietTicks() >= kQuietGuardTicks) {
+    step_ = 0;
+    IssueNext();
+  } else if (quiet_.TicksWaited() >= kQuietWaitLimitTicks) {
+    Finish(WriteCode::NoLink);
   }
 }
 

@@ -4,8 +4,11 @@
 // Host: after the parameter editor was confirmed (port open from the password
 // step), create the run with the three texts and the clock-correction flag,
 // call Start() (the window's first 100 ms tick), then Tick() every 5 ms while
-// Running(). An acknowledgement is taken inside the data event and the next
-// command goes out at once; ticks count the time-outs. RequestStop() is
+// Running(). The first command waits until the line has been quiet, so that
+// nothing left of an earlier exchange (the password's reply, say) can pass for
+// its acknowledgement; the acknowledgements all look alike. Each later
+// acknowledgement is taken inside the data event and the next command goes
+// out at once; ticks count the time-outs. RequestStop() is
 // "Стоп"/Esc; Close() is the title-bar close (ends at once, no message). The
 // run leaves the port open. Code() tells how it ended; its message is shown.
 #pragma once
@@ -16,11 +19,14 @@
 
 #include "core/messages.h"
 #include "link/link_run.h"
+#include "link/quiet_line.h"
 
 namespace zt::link {
 
 inline constexpr int kWritingTickMs = 5;
 inline constexpr std::uint16_t kWriteFailStep = 31;
+// Waiting for a quiet line before the first command.
+inline constexpr std::uint16_t kWriteQuietStep = 32;
 inline constexpr int kWriteGaugeMax = 4;
 
 struct WriteParameters {
@@ -60,11 +66,13 @@ class WritingRun final : public LinkRun {
  private:
   void IssueNext();
   void CheckWaiting();
+  void StepQuiet();
   void Finish(WriteCode code);
 
   WriteParameters parameters_;
   std::uint16_t step_ = 0;
   std::uint16_t nextCommand_ = 4;
+  QuietLine quiet_;
   WriteCode code_ = WriteCode::Written;
   int gauge_ = 0;
 };

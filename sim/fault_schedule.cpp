@@ -34,6 +34,8 @@ std::optional<std::size_t> Number(std::string_view text, std::size_t max) {
 }
 
 constexpr std::size_t kAnyCount = 1'000'000'000;
+// A minute: far beyond any time-out of the link.
+constexpr std::size_t kLongestLateMs = 60'000;
 
 }  // namespace
 
@@ -49,6 +51,13 @@ bool ParseFault(std::string_view text, FaultSchedule& schedule) {
     const auto code = Number(f[2], 0xFF);
     if (!n || *n == 0 || !code) return false;
     schedule.errorReplies[*n] = static_cast<std::uint8_t>(*code);
+    return true;
+  }
+  if (name == "late" && f.size() == 3) {
+    const auto page = Number(f[1], link::kLastPage);
+    const auto ms = Number(f[2], kLongestLateMs);
+    if (!page || !ms) return false;
+    schedule.latePages.emplace(static_cast<std::uint16_t>(*page), static_cast<std::uint32_t>(*ms));
     return true;
   }
   if (f.size() != 2) return false;

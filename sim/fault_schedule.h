@@ -18,6 +18,8 @@ namespace zt::sim {
 
 struct FaultSchedule {
   std::multiset<std::uint16_t> dropPages;
+  // Page -> how many ms its first request waits for the reply; one entry a request.
+  std::multimap<std::uint16_t, std::uint32_t> latePages;
   std::set<std::size_t> corruptReplies;
   std::size_t splitSize = 0;  // 0: whole replies
   bool leadingFF = false;

@@ -10,7 +10,7 @@ void LinePacer::Received(std::size_t count, Nanos now) {
 
 std::vector<TimedChunk> LinePacer::Schedule(const Reply& reply, Nanos now) {
   std::vector<TimedChunk> chunks;
-  Nanos line = std::max({now, receiveEnd_, transmitEnd_});
+  Nanos line = std::max(std::max(now, receiveEnd_) + reply.delay, transmitEnd_);
   const std::size_t chunkSize = byteTime_ > 0 ? kPacedChunk : static_cast<std::size_t>(-1);
   for (std::size_t p = 0; p < reply.pieces.size(); ++p) {
     const std::string& piece = reply.pieces[p];

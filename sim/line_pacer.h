@@ -1,8 +1,10 @@
 // When each byte of a reply would have left a real serial line: a pty moves
 // bytes at once, so the simulator holds them back to the line rate. A reply
-// starts once the request could have arrived, each byte takes ten bit times,
-// and the pieces of a split reply are kept apart by a short gap. Deadlines
-// are absolute, so the pace does not drift with the time spent writing.
+// starts once the request could have arrived (a late one its delay after
+// that), never before the reply scheduled ahead of it has gone; each byte
+// takes ten bit times, and the pieces of a split reply are kept apart by a
+// short gap. Deadlines are absolute, so the pace does not drift with the time
+// spent writing.
 #pragma once
 
 #include <cstddef>

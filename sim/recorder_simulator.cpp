@@ -14,6 +14,13 @@ constexpr std::string_view kPasswordHead{"\x80\x18\x80\x18\x5A\xA5", 6};
 constexpr std::string_view kClockHead{"\x80\x21\x80\x21", 4};
 constexpr std::size_t kTextHead = 2;
 
+// The page a Read page frame asks for.
+std::optional<std::uint16_t> PageOf(std::string_view frame) {
+  const unsigned first = At(frame, 0);
+  if (first != 0x20 && first != 0x21) return std::nullopt;
+  return static_cast<std::uint16_t>(((first & 0x01) << 8) | At(frame, 1));
+}
+
 }  // namespace
 
 std::string NormalReply(std::string_view payload) { return link::FrameChecksum(std::string(1, '\0') + std::string(payload)); }
@@ -59,6 +66,7 @@ std::optional<Reply> RecorderSimulator::Answer(const SplitFrame& frame) {
 
   const std::size_t number = replies_ + 1;
   std::optional<std::string> bytes;
+  Nanos delay = 0;
   if (const auto error = faults.errorReplies.find(number); error != faults.errorReplies.end()) {
     bytes = ErrorReply(error->second);
   } else if (frame.unknown) {
@@ -67,11 +75,13 @@ std::optional<Reply> RecorderSimulator::Answer(const SplitFrame& frame) {
     bytes = ErrorReply(kErrorChecksum);
   } else {
     bytes = Execute(frame.bytes);
+    if (bytes) delay = TakeLateDelay(frame.bytes);
   }
   if (!bytes) return std::nullopt;
   replies_ = number;
   if (faults.corruptReplies.count(number) != 0) bytes->back() = static_cast<char>(bytes->back() ^ 0x5A);
   Reply reply = Shape(std::move(*bytes));
+  reply.delay = delay;
   if (faults.vanishAfter && replies_ >= *faults.vanishAfter) {
     reply.endsLine = true;
     vanished_ = true;
@@ -80,16 +90,14 @@ std::optional<Reply> RecorderSimulator::Answer(const SplitFrame& frame) {
 }
 
 std::optional<std::string> RecorderSimulator::Execute(std::string_view frame) {
-  const unsigned first = At(frame, 0);
-  if (first == 0x00) return NormalReply(memory_.IdentifyPayload());
-  if (first == 0x20 || first == 0x21) {
-    const auto page = static_cast<std::uint16_t>(((first & 0x01) << 8) | At(frame, 1));
+  if (At(frame, 0) == 0x00) return NormalReply(memory_.IdentifyPayload());
+  if (const auto page = PageOf(frame)) {
     auto& drops = settings_.faults.dropPages;
-    if (const auto drop = drops.find(page); drop != drops.end()) {
+    if (const auto drop = drops.find(*page); drop != drops.end()) {
       drops.erase(drop);
       return std::nullopt;
     }
-    return NormalReply(memory_.Page(page));
+    return NormalReply(memory_.Page(*page));
   }
   switch (At(frame, 1)) {
     case 0x18: {
@@ -105,6 +113,17 @@ std::optional<std::string> RecorderSimulator::Execute(std::string_view frame) {
       return NormalReply("");
     }
   }
+}
+
+Nanos RecorderSimulator::TakeLateDelay(std::string_view frame) {
+  const auto page = PageOf(frame);
+  if (!page) return 0;
+  auto& late = settings_.faults.latePages;
+  const auto entry = late.find(*page);
+  if (entry == late.end()) return 0;
+  const Nanos delay = static_cast<Nanos>(entry->second) * kNanosPerMilli;
+  late.erase(entry);
+  return delay;
 }
 
 std::string RecorderSimulator::SetClock(std::string_view frame) {

@@ -32,10 +32,12 @@ struct SimulatorSettings {
 };
 
 // One reply: its pieces go out in order, with a short gap between them; after
-// the last one the port disappears when endsLine is set.
+// the last one the port disappears when endsLine is set. A late reply starts
+// `delay` after its request.
 struct Reply {
   std::vector<std::string> pieces;
   bool endsLine = false;
+  Nanos delay = 0;
 };
 
 // A normal reply (first byte 00) and an error reply (first byte 0x80), checksum appended.
@@ -64,6 +66,8 @@ class RecorderSimulator {
   // The reply the command asks for, its effect on the memory made; none for a dropped page.
   std::optional<std::string> Execute(std::string_view frame);
   std::string SetClock(std::string_view frame);
+  // How late the reply to this frame is due, by the fault schedule; 0 when on time.
+  Nanos TakeLateDelay(std::string_view frame);
   Reply Shape(std::string bytes) const;
 
   RecorderMemory memory_;

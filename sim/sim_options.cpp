@@ -19,7 +19,16 @@ SimOptionsResult Failure(std::string error) { return {false, {}, std::move(error
 
 std::string SimUsage() {
   return "usage: zt-sim (--image FILE [--save] | --seed N) [--password N] [--baud N] [--link PATH]\n"
-         "              [--fault drop-page:N|corrupt:N|split:K|lead-ff|error:N:CODE|silence-after:N|vanish-after:N]...\n";
+         "              [--fault F]...\n"
+         "faults (replies count from 1, the password's included):\n"
+         "  drop-page:N      no reply to the first request of page N\n"
+         "  late:P:MS        the first request of page P answered MS ms late; a re-send of it answered too\n"
+         "  corrupt:N        the Nth reply's checksum is wrong\n"
+         "  split:K          replies in pieces of K bytes\n"
+         "  lead-ff          a 0xFF before each reply\n"
+         "  error:N:CODE     the Nth reply is an error reply with error byte CODE\n"
+         "  silence-after:N  no replies after the Nth\n"
+         "  vanish-after:N   the port disappears after the Nth reply\n";
 }
 
 SimOptionsResult ParseSimOptions(const std::vector<std::string>& args) {

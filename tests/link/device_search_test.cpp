@@ -156,6 +156,22 @@ TEST_F(DeviceSearchTest, GarbledAnswersGetFiveIdentifies) {
   EXPECT_EQ(channel.DeviceName(), "COM4");
 }
 
+TEST_F(DeviceSearchTest, ReplyStillComingWhenTheTickSawItsFirstBytesIsTaken) {
+  settings.tryRemembered = true;
+  settings.rememberedPort = 3;
+  Device(3).pieceSize = 40;  // 40 bytes, then 27
+  search.Start();
+  while (WritesTo("COM3").empty()) search.Tick();
+  channel.Pump(1);
+  search.Tick();  // some bytes, no identification yet: Identify is due again
+  ASSERT_EQ(search.IdentifyStep(), 2);
+  channel.Pump();  // the rest of the reply, before that tick
+  search.Tick();
+  EXPECT_EQ(search.Code(), SearchCode::Found);
+  EXPECT_EQ(WritesTo("COM3").size(), 1u);
+  EXPECT_EQ(protocol.SerialNumberText(), "04096");
+}
+
 TEST_F(DeviceSearchTest, WrongIdentificationCountsAsSilence) {
   Device(1).identification = "Vorqel without its space";
   search.Start();

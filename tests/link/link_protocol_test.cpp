@@ -59,7 +59,10 @@ std::vector<ExchangeCase> ExchangeCases() {
       {"password: 3-byte error", CommandType::Password, {Hex("80 01 7F")}, 0},
       {"password: 4-byte error rejects", CommandType::Password, {Hex("80 01 7F FF")}, 0, {}, true},
       {"password: 4-byte normal", CommandType::Password, {Hex("00 01 7F FF")}, 0},
-      {"password: error in two pieces", CommandType::Password, {Hex("80"), Hex("01 7F FF")}, 0},
+      // Taken at its first byte, judged on all of it: a refusal in pieces is one.
+      {"password: error in two pieces", CommandType::Password, {Hex("80"), Hex("01 7F FF")}, 0, {}, true},
+      {"password: error and one byte more", CommandType::Password, {Hex("80 01 7F FF"), Hex("00")}, 0},
+      {"password: acknowledgement in pieces", CommandType::Password, {Hex("00"), Hex("00 00")}, 0},
       {"Identify without the leading space", CommandType::Identify,
        {RecorderReply(fake::IdentifyPayload("Vorqel test", 1))}, -1},
   };
@@ -237,6 +240,58 @@ TEST_F(LinkProtocolTest, IndicatorsAndObserverHearEachStep) {
   const std::vector<std::string> expected = {"requested", "store 64 q", "completed"};
   EXPECT_EQ(observer.events, expected);
   protocol.SetObserver(nullptr);
+}
+
+TEST_F(LinkProtocolTest, NothingIsTakenAfterTheReplyUntilTheNextSend) {
+  RecordingObserver observer;
+  observer.complete = [this] { return protocol.ReplyComplete(); };
+  protocol.SetObserver(&observer);
+  protocol.SendCommand(CommandType::ReadPage);
+  channel.Deliver(PageReply('a'));
+  // A second reply to the same request: dropped, however whole.
+  channel.Deliver(PageReply('b'));
+  EXPECT_TRUE(protocol.ReplyComplete());
+  EXPECT_TRUE(protocol.State().replyBuffer.empty());
+  protocol.Resend();
+  channel.Deliver(PageReply('c'));
+  const std::vector<std::string> expected = {"requested", "store 64 a", "completed", "store 64 c", "completed"};
+  EXPECT_EQ(observer.events, expected);
+  protocol.SetObserver(nullptr);
+
+  protocol.SendCommand(CommandType::SetClock);
+  channel.Deliver(Hex("00 00 00"));
+  channel.Deliver(Hex("00"));
+  EXPECT_TRUE(protocol.ReplyComplete());
+  EXPECT_TRUE(protocol.State().replyBuffer.empty());
+  // The next command starts clean: an acknowledgement of its own is needed.
+  protocol.SendCommand(CommandType::WriteEnterprise);
+  channel.Deliver(Hex("00 00"));
+  EXPECT_FALSE(protocol.ReplyComplete());
+}
+
+TEST_F(LinkProtocolTest, AbandonedReplyTakesNothingUntilTheNextSend) {
+  protocol.SendCommand(CommandType::ReadPage);
+  channel.Deliver(PageReply('x').substr(0, 30));
+  protocol.AbandonReply();
+  EXPECT_TRUE(protocol.State().replyBuffer.empty());
+  channel.Deliver(PageReply('x').substr(30));
+  channel.Deliver(PageReply('x'));
+  EXPECT_FALSE(protocol.ReplyComplete());
+  EXPECT_TRUE(protocol.State().replyBuffer.empty());
+  protocol.Resend();
+  channel.Deliver(PageReply('x'));
+  EXPECT_TRUE(protocol.ReplyComplete());
+}
+
+TEST_F(LinkProtocolTest, EveryByteReceivedIsCounted) {
+  EXPECT_EQ(protocol.BytesReceived(), 0u);
+  channel.Deliver(Hex("00 01"));  // before any command: dropped, still counted
+  protocol.SendCommand(CommandType::SetClock);
+  channel.Deliver("\xFF");        // dropped at the start of the reply, still counted
+  channel.RaiseEmptyEvent();
+  channel.Deliver(Hex("00 00 00"));
+  EXPECT_TRUE(protocol.ReplyComplete());
+  EXPECT_EQ(protocol.BytesReceived(), 6u);
 }
 
 TEST_F(LinkProtocolTest, ReplySeenSetOnlyForNonEmptyBuffers) {

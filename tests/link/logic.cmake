@@ -7,6 +7,7 @@ add_executable(zt_link_logic_tests
   ${CMAKE_CURRENT_LIST_DIR}/device_search_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/password_step_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reading_run_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reading_late_reply_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/writing_run_test.cpp
 )
 target_link_libraries(zt_link_logic_tests PRIVATE zt_link_fakes GTest::gtest_main)

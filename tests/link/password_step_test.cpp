@@ -67,6 +67,8 @@ TEST_F(PasswordStepTest, AcceptedAfterFiveTicksAndOneCommand) {
   EXPECT_EQ(channel.Writes()[0].bytes, Hex("80 18 80 18 5A A5 D2 04 FB FC"));
   EXPECT_EQ(lastText, "1234");
   channel.Pump();
+  step.Tick();  // the reply came since the last tick: judged once the line is quiet
+  EXPECT_TRUE(step.Waiting());
   step.Tick();
   EXPECT_TRUE(step.Accepted());
   EXPECT_FALSE(step.WaitVisible());
@@ -118,6 +120,59 @@ TEST_F(PasswordStepTest, RejectedByTheRecorder) {
   EXPECT_FALSE(channel.IsOpen());
   EXPECT_EQ(messages.shown, Shown("Ошибка пароля!!!"_cp));
   EXPECT_EQ(lastText, "77");
+}
+
+TEST_F(PasswordStepTest, RefusalInPiecesIsARefusal) {
+  recorder.rejectPassword = true;
+  recorder.pieceSize = 1;  // 80, 01, 7F, FF
+  auto step = Step(OperationMode::Reading);
+  ASSERT_TRUE(step.Accept("77"));
+  for (int i = 0; i < 6; ++i) step.Tick();
+  ASSERT_EQ(channel.Writes().size(), 1u);
+  channel.Pump(1);
+  step.Tick();  // one byte in: the reply is taken, but not yet judged
+  EXPECT_TRUE(protocol.ReplyComplete());
+  EXPECT_TRUE(step.Waiting());
+  channel.Pump();
+  step.Tick();
+  step.Tick();
+  EXPECT_EQ(step.Code(), PasswordCode::Rejected);
+  EXPECT_EQ(messages.shown, Shown("Ошибка пароля!!!"_cp));
+}
+
+TEST_F(PasswordStepTest, BytesStillComingHoldTheSend) {
+  // The tail of an earlier exchange's reply straddles the moment of the send:
+  // it must not pass for the reply to the password.
+  recorder.silent = true;
+  auto step = Step(OperationMode::Writing);
+  lastText = "1";
+  ASSERT_TRUE(step.Accept("1"));
+  for (int i = 0; i < 5; ++i) step.Tick();
+  channel.Deliver(Hex("00"));
+  step.Tick();
+  EXPECT_TRUE(channel.Writes().empty());
+  channel.Deliver(Hex("00 00"));
+  step.Tick();
+  EXPECT_TRUE(channel.Writes().empty());
+  step.Tick();  // a quiet tick: sent
+  EXPECT_EQ(channel.Writes().size(), 1u);
+  Run(step);
+  EXPECT_EQ(step.Code(), PasswordCode::NoReply);
+}
+
+TEST_F(PasswordStepTest, LineThatNeverGoesQuietIsNoRecorder) {
+  auto step = Step(OperationMode::Reading);
+  ASSERT_TRUE(step.Accept("1"));
+  int ticks = 0;
+  while (step.Waiting() && ticks < 200) {
+    channel.Deliver(Hex("55"));
+    step.Tick();
+    ++ticks;
+  }
+  EXPECT_EQ(ticks, 50);
+  EXPECT_TRUE(channel.Writes().empty());
+  EXPECT_EQ(step.Code(), PasswordCode::NoReply);
+  EXPECT_FALSE(channel.IsOpen());
 }
 
 TEST_F(PasswordStepTest, FourByteAnswerWithoutTheFlagIsAcceptance) {

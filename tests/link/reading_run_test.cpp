@@ -7,6 +7,7 @@
 
 #include "core/cp1251.h"
 #include "core/sample_image.h"
+#include "link/quiet_line.h"
 #include "tests/link/hex.h"
 #include "tests/link/link_fixture.h"
 #include "tests/link/temp_folder.h"
@@ -16,7 +17,8 @@ namespace {
 
 using fake::TempFolder;
 
-constexpr int kTicksPerSend = 45 + 1 + 1;  // waiting, time-out, re-open and re-send
+// Waiting, time-out, re-open, and the quiet line before the re-send.
+constexpr int kTicksPerSend = 45 + 1 + 1 + kQuietGuardTicks;
 
 class ReadingRunTest : public ::testing::Test, protected fake::LinkFixture {
  protected:

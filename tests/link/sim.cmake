@@ -9,6 +9,7 @@ gtest_discover_tests(zt_sim_tests PROPERTIES LABELS logic)
 add_executable(zt_e2e_tests
   ${CMAKE_CURRENT_LIST_DIR}/e2e_link_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/e2e_sim_line_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/e2e_late_reply_test.cpp
 )
 target_link_libraries(zt_e2e_tests PRIVATE zt_sim zt_cli zt_core_fixtures GTest::gtest_main)
 gtest_discover_tests(zt_e2e_tests PROPERTIES LABELS e2e)

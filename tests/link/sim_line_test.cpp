@@ -62,7 +62,11 @@ TEST(FaultScheduleTest, OptionsParse) {
   EXPECT_TRUE(ParseFault("error:4:16", f));
   EXPECT_TRUE(ParseFault("silence-after:9", f));
   EXPECT_TRUE(ParseFault("vanish-after:0", f));
+  EXPECT_TRUE(ParseFault("late:0:230", f));
+  EXPECT_TRUE(ParseFault("late:511:500", f));
+  EXPECT_TRUE(ParseFault("late:511:0x1F4", f));
   EXPECT_EQ(f.dropPages.count(100), 2u);
+  EXPECT_EQ(f.latePages, (std::multimap<std::uint16_t, std::uint32_t>{{0, 230}, {511, 500}, {511, 500}}));
   EXPECT_EQ(f.corruptReplies, std::set<std::size_t>{7});
   EXPECT_EQ(f.splitSize, 5u);
   EXPECT_TRUE(f.leadingFF);
@@ -74,11 +78,12 @@ TEST(FaultScheduleTest, OptionsParse) {
 TEST(FaultScheduleTest, BadOptionsAreRefusedAndChangeNothing) {
   const char* bad[] = {"drop-page:512", "drop-page:", "drop-page:x", "corrupt:0", "split:0", "lead-ff:1",
                        "error:1",       "error:1:256", "error:0:1", "silence-after", "vanish", "",
-                       "corrupt:1:2",   "split:-1"};
+                       "corrupt:1:2",   "split:-1",    "late:1",      "late:512:300", "late:1:x",
+                       "late:1:60001",  "late::300",   "late:1:300:2"};
   for (const char* text : bad) {
     FaultSchedule f;
     EXPECT_FALSE(ParseFault(text, f)) << text;
-    EXPECT_TRUE(f.dropPages.empty() && f.errorReplies.empty() && f.splitSize == 0) << text;
+    EXPECT_TRUE(f.dropPages.empty() && f.latePages.empty() && f.errorReplies.empty() && f.splitSize == 0) << text;
   }
 }
 
@@ -129,6 +134,20 @@ TEST(LinePacerTest, LateRequestsCountFromWhenTheyCame) {
   const auto chunks = pacer.Schedule(Reply{{"x"}}, 100'000'000);
   ASSERT_EQ(chunks.size(), 1u);
   EXPECT_EQ(chunks[0].deadline, 100'000'000 + 3 * 1'041'667);
+}
+
+TEST(LinePacerTest, LateReplyStartsItsDelayAfterTheRequestAndHoldsBackTheNext) {
+  LinePacer pacer(38400);
+  pacer.Received(4, 0);
+  // Request end 4 * 260417 = 1'041'668; 240 ms later the reply starts.
+  const auto late = pacer.Schedule(Reply{{std::string(67, 'x')}, false, 240 * kNanosPerMilli}, 0);
+  ASSERT_EQ(late.size(), 9u);
+  EXPECT_EQ(late[8].deadline, 1'041'668 + 240'000'000 + 67 * 260'417);
+  // The re-send, 235 ms after the first request, is answered after the late reply.
+  pacer.Received(4, 235'000'000);
+  const auto resend = pacer.Schedule(Reply{{std::string(67, 'y')}}, 235'000'000);
+  EXPECT_EQ(resend[0].deadline, 1'041'668 + 240'000'000 + 75 * 260'417);
+  EXPECT_EQ(resend[8].deadline, 1'041'668 + 240'000'000 + 134 * 260'417);
 }
 
 TEST(LinePacerTest, SplitPiecesAreKeptApartAndTheLineEndsLast) {

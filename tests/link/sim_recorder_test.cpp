@@ -184,6 +184,23 @@ TEST_F(SimulatorTest, DropPageLeavesTheFirstRequestOfThatPageUnanswered) {
   EXPECT_EQ(sim.RepliesSent(), 1u);
 }
 
+TEST_F(SimulatorTest, LatePageDelaysOnlyTheFirstRequestOfThatPage) {
+  FaultSchedule faults;
+  faults.latePages.emplace(511, 240);
+  auto sim = Make(faults);
+  EXPECT_EQ(sim.Receive(Hex("21 FE E1 FE"), 0).at(0).delay, 0);  // page 510 on time
+  const auto first = sim.Receive(Hex("21 FF E0 FE"), 0);
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_EQ(first[0].delay, 240 * kNanosPerMilli);
+  EXPECT_EQ(first[0].pieces.at(0).size(), 67u);
+  // The re-send is answered as well, on time: two replies to the one page.
+  const auto resend = sim.Receive(Hex("21 FF E0 FE"), 0);
+  ASSERT_EQ(resend.size(), 1u);
+  EXPECT_EQ(resend[0].delay, 0);
+  EXPECT_EQ(resend[0].pieces, first[0].pieces);
+  EXPECT_EQ(sim.RepliesSent(), 3u);
+}
+
 TEST_F(SimulatorTest, CorruptSpoilsOnlyTheNthReplysChecksum) {
   FaultSchedule faults;
   faults.corruptReplies.insert(2);

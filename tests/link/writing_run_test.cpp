@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "link/quiet_line.h"
 #include "tests/link/hex.h"
 #include "tests/link/link_fixture.h"
 
@@ -21,6 +22,12 @@ class WritingRunTest : public ::testing::Test, protected fake::LinkFixture {
   int Run(WritingRun& r) {
     r.Start();
     return Drive([&] { r.Tick(); }, [&] { return !r.Running(); }, 1000);
+  }
+  // Start(), and the ticks of a quiet line up to the one that issues the first command.
+  void StartOnAQuietLine(WritingRun& r) {
+    r.Start();
+    for (int i = 1; i < kQuietGuardTicks; ++i) r.Tick();
+    ASSERT_EQ(r.Step(), kWriteQuietStep);
   }
   std::vector<std::string> Frames() const {
     std::vector<std::string> out;
@@ -112,7 +119,7 @@ TEST_F(WritingRunTest, LostPortAfterAnErrorReply) {
     return {Hex("80 04 7C FF"), Hex("00 00 00")};
   });
   auto& r = Make(false);
-  r.Start();
+  StartOnAQuietLine(r);
   r.Tick();  // clock skipped
   r.Tick();
   r.Tick();  // enterprise sent
@@ -140,11 +147,66 @@ TEST_F(WritingRunTest, StopWhileWaiting) {
 
 TEST_F(WritingRunTest, StopSeenOnTheTickThatTakesAnAcknowledgement) {
   auto& r = Make(false);
-  r.Start();
-  r.RequestStop();
+  StartOnAQuietLine(r);
   r.Tick();  // clock skipped and counted acknowledged
+  r.RequestStop();
   r.Tick();  // acknowledged, more to come, but stopped
   EXPECT_EQ(r.Code(), WriteCode::Stopped);
+  EXPECT_TRUE(channel.Writes().empty());
+}
+
+TEST_F(WritingRunTest, FirstCommandGoesOutOnAQuietLine) {
+  auto& r = Make(true);
+  StartOnAQuietLine(r);
+  EXPECT_TRUE(channel.Writes().empty());
+  EXPECT_EQ(r.Gauge(), 0);
+  r.Tick();
+  ASSERT_EQ(Frames().size(), 1u);
+  EXPECT_EQ(Frames()[0].substr(0, 2), Hex("80 21"));
+  EXPECT_EQ(r.Gauge(), 1);
+}
+
+TEST_F(WritingRunTest, LateAcknowledgementOfThePasswordIsNotTheClocks) {
+  // The recorder acknowledges nothing of this run; an acknowledgement that is
+  // still on its way from the password step comes after the run started.
+  recorder.silent = true;
+  auto& r = Make(true);
+  r.Start();
+  for (int i = 0; i < 5; ++i) r.Tick();
+  channel.Deliver(Hex("00"));
+  r.Tick();
+  channel.Deliver(Hex("00 00"));
+  // The first command waits for a whole guard of quiet after the last byte.
+  for (int i = 1; i < kQuietGuardTicks; ++i) r.Tick();
+  EXPECT_TRUE(channel.Writes().empty());
+  Drive([&] { r.Tick(); }, [&] { return !r.Running(); }, 1000);
+  EXPECT_EQ(r.Code(), WriteCode::NoLink);
+  EXPECT_EQ(Frames().size(), 1u);  // the clock, never acknowledged
+  ExpectShown(MessageKind::Error, "Ошибка - связи с прибором!!!"_cp);
+}
+
+TEST_F(WritingRunTest, StopWhileWaitingForAQuietLine) {
+  auto& r = Make(false);
+  r.Start();
+  r.Tick();
+  r.RequestStop();
+  r.Tick();
+  EXPECT_EQ(r.Code(), WriteCode::Stopped);
+  EXPECT_TRUE(channel.Writes().empty());
+  ExpectShown(MessageKind::Information, "Запись прервана"_cp);
+}
+
+TEST_F(WritingRunTest, LineThatNeverGoesQuietIsNoLink) {
+  auto& r = Make(false);
+  r.Start();
+  int ticks = 0;
+  while (r.Running() && ticks < 1000) {
+    channel.Deliver(Hex("00"));
+    r.Tick();
+    ++ticks;
+  }
+  EXPECT_EQ(ticks, kQuietWaitLimitTicks);
+  EXPECT_EQ(r.Code(), WriteCode::NoLink);
   EXPECT_TRUE(channel.Writes().empty());
 }
 
