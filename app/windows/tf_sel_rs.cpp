@@ -134,10 +134,14 @@ void TfSel_RS::BitBtn_RepetClick() {
   ShowState();
 }
 
-void TfSel_RS::BitBtn_NoClick() {
+void TfSel_RS::StopSearch() {
   tStart.stop();
   tSearch.stop();
-  search_.Cancel();
+  if (!search_.Finished()) search_.Cancel();
+}
+
+void TfSel_RS::BitBtn_NoClick() {
+  StopSearch();
   reject();
 }
 
@@ -150,9 +154,7 @@ void TfSel_RS::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfSel_RS::closeEvent(QCloseEvent* event) {
-  tStart.stop();
-  tSearch.stop();
-  if (!search_.Finished()) search_.Cancel();
+  StopSearch();
   QDialog::closeEvent(event);
 }
 

@@ -36,6 +36,7 @@ class TfSel_RS final : public QDialog {
   void BitBtn_RepetClick();
   void BitBtn_NoClick();
   void ShowState();
+  void StopSearch();
 
   AppContext& ctx_;
   TfZetl& main_;

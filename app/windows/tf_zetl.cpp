@@ -518,36 +518,39 @@ void TfZetl::tStartWrDataTimer() {
   dispatcher_.OpenWriteWindow();
 }
 
+std::unique_ptr<QFileDialog> TfZetl::ZtFileDialog(const QString& title, const char* name,
+                                                  QFileDialog::AcceptMode mode) {
+  auto dialog = std::make_unique<QFileDialog>(this, title);
+  dialog->setObjectName(QString::fromLatin1(name));
+  dialog->setAccessibleName(QString::fromLatin1(name));
+  // The program's own dialog: the same in every desktop, and testable.
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setAcceptMode(mode);
+  dialog->setNameFilter(kZtFilter);
+  dialog->setDirectory(QString::fromStdString(ctx_.state.files.ReportFolder().string()));
+  return dialog;
+}
+
+std::optional<std::filesystem::path> TfZetl::ChosenFile(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
 void TfZetl::rdFileClick() {
   shell::OpenCommand(ctx_.state);
-  QFileDialog OpenFile(this, QStringLiteral("Открыть"));
-  OpenFile.setObjectName(QStringLiteral("OpenFile"));
-  OpenFile.setAccessibleName(QStringLiteral("OpenFile"));
-  OpenFile.setOption(QFileDialog::DontUseNativeDialog);
-  OpenFile.setAcceptMode(QFileDialog::AcceptOpen);
-  OpenFile.setFileMode(QFileDialog::ExistingFile);
-  OpenFile.setNameFilter(kZtFilter);
-  OpenFile.setDirectory(QString::fromStdString(ctx_.state.files.ReportFolder().string()));
-  if (OpenFile.exec() != QDialog::Accepted || OpenFile.selectedFiles().isEmpty()) return;
-  LoadIntoMainWindow(std::filesystem::path(OpenFile.selectedFiles().front().toStdString()));
+  const auto OpenFile = ZtFileDialog(QStringLiteral("Открыть"), "OpenFile", QFileDialog::AcceptOpen);
+  OpenFile->setFileMode(QFileDialog::ExistingFile);
+  if (const auto chosen = ChosenFile(*OpenFile)) LoadIntoMainWindow(*chosen);
 }
 
 void TfZetl::SaveFileClick() {
   const std::string serial = ToCp1251(stSerNum_ZT->text());
   if (!shell::HasDataToSave(ctx_.state, serial, ctx_.messages)) return;
-  QFileDialog saveFl_ZT(this, QStringLiteral("Сохранить как"));
-  saveFl_ZT.setObjectName(QStringLiteral("saveFl_ZT"));
-  saveFl_ZT.setAccessibleName(QStringLiteral("saveFl_ZT"));
-  saveFl_ZT.setOption(QFileDialog::DontUseNativeDialog);
+  const auto saveFl_ZT = ZtFileDialog(QStringLiteral("Сохранить как"), "saveFl_ZT", QFileDialog::AcceptSave);
   // The overwrite question is the program's own, asked for the name it will really write.
-  saveFl_ZT.setOption(QFileDialog::DontConfirmOverwrite);
-  saveFl_ZT.setAcceptMode(QFileDialog::AcceptSave);
-  saveFl_ZT.setNameFilter(kZtFilter);
-  saveFl_ZT.setDirectory(QString::fromStdString(ctx_.state.files.ReportFolder().string()));
-  saveFl_ZT.selectFile(FromCp1251(DefaultSaveName(serial, ctx_.clock)));
-  if (saveFl_ZT.exec() != QDialog::Accepted || saveFl_ZT.selectedFiles().isEmpty()) return;
-  shell::SaveShownData(ctx_.state, std::filesystem::path(saveFl_ZT.selectedFiles().front().toStdString()),
-                       ctx_.messages);
+  saveFl_ZT->setOption(QFileDialog::DontConfirmOverwrite);
+  saveFl_ZT->selectFile(FromCp1251(DefaultSaveName(serial, ctx_.clock)));
+  if (const auto chosen = ChosenFile(*saveFl_ZT)) shell::SaveShownData(ctx_.state, *chosen, ctx_.messages);
 }
 
 void TfZetl::mZT_ReadClick() {

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -18,6 +19,8 @@
 #include <QToolButton>
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 
 #include "app/shell/table_navigation.h"
 #include "app/windows/app_context.h"
@@ -73,6 +76,8 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   void Navigate(const std::function<std::size_t(std::size_t rows, std::size_t row)>& move);
   void Step(shell::RowStep step);
   void PressRepeat(shell::RepeatButton button);
+  std::unique_ptr<QFileDialog> ZtFileDialog(const QString& title, const char* name, QFileDialog::AcceptMode mode);
+  static std::optional<std::filesystem::path> ChosenFile(QFileDialog& dialog);
   void AppendLogLine(const std::string& line);
   void FlushLog();
 
