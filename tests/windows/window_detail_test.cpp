@@ -65,14 +65,17 @@ class WindowDetailTest : public QObject {
     QTest::addColumn<int>("column");
     QTest::addColumn<bool>("filled");
     QTest::addColumn<int>("clickedOffset");
-    QTest::newRow("clock correction, clicked on itself") << static_cast<int>(oper_col::kClockCorrection) << true << 0;
-    QTest::newRow("control, clicked on the row above") << static_cast<int>(oper_col::kControl) << true << -1;
-    QTest::newRow("no record, clicked on the row below") << static_cast<int>(oper_col::kDate) << false << 1;
+    QTest::addColumn<bool>("closeByClick");
+    QTest::newRow("clock correction, clicked on itself")
+        << static_cast<int>(oper_col::kClockCorrection) << true << 0 << false;
+    QTest::newRow("control, clicked on the row above") << static_cast<int>(oper_col::kControl) << true << -1 << true;
+    QTest::newRow("no record, clicked on the row below") << static_cast<int>(oper_col::kDate) << false << 1 << false;
   }
   void RightClickShowsTheCurrentRecord() {
     QFETCH(int, column);
     QFETCH(bool, filled);
     QFETCH(int, clickedOffset);
+    QFETCH(bool, closeByClick);
     OfflineProgram p;
     const ExpectedImage expected = DecodeForTest(GenerateSampleImage(8));
     const ArchiveTable& table = expected.tables.operational;
@@ -112,9 +115,10 @@ class WindowDetailTest : public QObject {
         driver.Check(lines.value(3).trimmed() == QStringLiteral("ИНФОРМАЦИИ НЕТ!!!"), "no-information line");
       }
       driver.Check(p.Main().CurrentRow(kOperKind) == row, "the right click did not move the row");
-      QTest::keyRelease(detail.EditHelp(), Qt::Key_Space);
+      if (closeByClick) QTest::mouseClick(detail.EditHelp()->viewport(), Qt::LeftButton);
+      else QTest::keyRelease(detail.EditHelp(), Qt::Key_Space);
     });
-    driver.Step("closed by the key", [&] { return InFront(p.Main()); }, [&] {
+    driver.Step("closed", [&] { return InFront(p.Main()); }, [&] {
       driver.Check(p.Main().CurrentRow(kOperKind) == row, "the row stays after closing");
       driver.Check(p.Start().Dispatcher().Shown(app::WindowKind::RecordDetail) == nullptr, "the window is gone");
     });

@@ -122,6 +122,29 @@ class WindowNavigationTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
+  // Only ditto marks: the buttons still move over the record rows; bCurr knows index 0.
+  void TablesBeforeAnyLoad() {
+    OfflineProgram p;
+    QVERIFY(p.program.Start());
+    ScenarioDriver driver;
+    p.CancelSearch(driver);
+    driver.Step("buttons", [&] { return p.Main().isVisible() && InFront(p.Main()); }, [&] {
+      for (const int kind : {1, 2}) {
+        ShowPage(p.Main(), kind);
+        const std::size_t last = kind == kTimeKind ? 2048 : 1536;
+        Click(p.Main(), "bLast");
+        driver.Check(p.Main().CurrentRow(kind) == last, QStringLiteral("bLast on page %1").arg(kind));
+        Click(p.Main(), "bFirst");
+        driver.Check(p.Main().CurrentRow(kind) == 1, QStringLiteral("bFirst on page %1").arg(kind));
+        Click(p.Main(), "bLast");
+        Click(p.Main(), "bCurr");
+        driver.Check(p.Main().CurrentRow(kind) == 1, QStringLiteral("bCurr on page %1").arg(kind));
+      }
+    });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
   void HeldButtonRepeatsOnTheTimer_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("start");

@@ -149,19 +149,55 @@ class WindowOperatorTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
-  void CancelLeavesTheFile() {
+  // Without a mouse: the arrow keys in the list choose the item the fields show and edit.
+  void ArrowKeysSelectInTheList() {
     EditorSession s;
     QVERIFY(s.p.program.Start());
     ScenarioDriver driver;
     s.OpenEditor(driver);
-    driver.Step("edit, then Отмена", [] { return true; }, [&] {
+    driver.Step("arrow down", [] { return true; }, [&] {
+      auto& list = EditorSession::In<QListWidget>("ListBox1");
+      list.setFocus();
+      QTest::keyClick(&list, Qt::Key_Down);
+      driver.Check(list.currentRow() == 1, "item 1 highlighted");
+      driver.Check(EditorSession::In<QLineEdit>("LabeledEdit1").text() == QStringLiteral("Петров П.П."), "name field");
+      driver.Check(EditorSession::In<QLineEdit>("LabeledEdit2").text() == QStringLiteral(" смена 1"), "comment field");
+      auto& comment = EditorSession::In<QLineEdit>("LabeledEdit2");
+      comment.setFocus();
+      comment.end(false);
+      QTest::keyClicks(&comment, "2");
+      driver.Check(Items(list) == QStringList{kFixtureItems[0], QStringLiteral("Петров П.П. //  смена 12"), QString()},
+                   "the highlighted item edited: " + Items(list).join('|'));
+      driver.Check(comment.text() == QStringLiteral(" смена 12"), "the field keeps what was typed: " + comment.text());
+      driver.Check(list.currentRow() == 1, "item 1 stays highlighted");
+      EditorSession::In<QPushButton>("BitBtn2").click();
+    });
+    s.Closed(driver, {QStringLiteral("Петров П.П.")});
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  // Edits that never reach the file.
+  void CancelLeavesTheFile_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Отмена") << "Отмена";
+    QTest::newRow("Esc released in the name field") << "LabeledEdit1";
+    QTest::newRow("Esc released in the list") << "ListBox1";
+  }
+  void CancelLeavesTheFile() {
+    QFETCH(QString, how);
+    EditorSession s;
+    QVERIFY(s.p.program.Start());
+    ScenarioDriver driver;
+    s.OpenEditor(driver);
+    driver.Step("edit, then leave", [] { return true; }, [&] {
       SelectEntry(driver);
       auto& name = EditorSession::In<QLineEdit>("LabeledEdit1");
       name.selectAll();
       QTest::keyClicks(&name, "Sidorov");
       driver.Check(EditorSession::In<QListWidget>("ListBox1").item(1)->text() == QStringLiteral("Sidorov //  смена 1"),
                    "edited in the list");
-      EditorSession::In<QPushButton>("BitBtn2").click();
+      if (how == QStringLiteral("Отмена")) EditorSession::In<QPushButton>("BitBtn2").click();
+      else QTest::keyClick(EditorSession::Editor().findChild<QWidget*>(how), Qt::Key_Escape);
     });
     s.Closed(driver, {QStringLiteral("Петров П.П.")});
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
