@@ -69,11 +69,6 @@ class WindowAboutTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowAboutTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowAboutTest)
 
 #include "window_about_test.moc"

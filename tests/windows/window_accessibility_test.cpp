@@ -155,11 +155,6 @@ class WindowAccessibilityTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowAccessibilityTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowAccessibilityTest)
 
 #include "window_accessibility_test.moc"

@@ -153,11 +153,6 @@ class WindowDetailTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowDetailTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowDetailTest)
 
 #include "window_detail_test.moc"

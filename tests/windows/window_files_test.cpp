@@ -202,11 +202,6 @@ class WindowFilesTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowFilesTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowFilesTest)
 
 #include "window_files_test.moc"

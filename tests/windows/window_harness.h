@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QTest>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -131,3 +132,13 @@ template <class W>
 W* zt::wintest::Modal() {
   return qobject_cast<W*>(QApplication::activeModalWidget());
 }
+
+// The main of a window test: one application for every slot, kept running
+// while the windows of one program after another close.
+#define ZT_WINDOW_TEST_MAIN(TestClass)                  \
+  int main(int argc, char** argv) {                     \
+    QApplication app(argc, argv);                       \
+    QApplication::setQuitOnLastWindowClosed(false);     \
+    TestClass test;                                     \
+    return QTest::qExec(&test, argc, argv);             \
+  }

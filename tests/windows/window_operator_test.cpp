@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -63,6 +64,10 @@ struct EditorSession {
     }, [&driver] {
       driver.Check(Items(In<QListWidget>("ListBox1")) == kFixtureItems, "items: " + Items(In<QListWidget>("ListBox1")).join('|'));
       driver.Check(In<QListWidget>("ListBox1").currentRow() == 0, "item 0 selected");
+      bool labelled = false;
+      for (const QLabel* label : Editor().findChildren<QLabel*>())
+        labelled |= label->buddy() == &In<QLineEdit>("LabeledEdit1") && label->text() == QStringLiteral("ФИО оператора");
+      driver.Check(labelled, "the name field's label");
       driver.Check(In<QLineEdit>("LabeledEdit1").text().isEmpty(), "the header line gives no name");
       driver.Check(In<QLineEdit>("LabeledEdit2").text() == QStringLiteral("ФИО оператора"), "the header line's comment");
     });
@@ -205,11 +210,6 @@ class WindowOperatorTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowOperatorTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowOperatorTest)
 
 #include "window_operator_test.moc"
