@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/windows/text_codec.h"
@@ -66,6 +67,8 @@ TEditorAdrM::TEditorAdrM(AppContext& context, QWidget* parent)
   layout->addLayout(buttons);
 
   connect(ListBox1, &QListWidget::itemClicked, this, &TEditorAdrM::ListBox1Click);
+  // The arrow keys select too: the fields must show, and edit, the item highlighted.
+  connect(ListBox1, &QListWidget::currentRowChanged, this, &TEditorAdrM::ListBox1Click);
   connect(BitBtn1, &QPushButton::clicked, this, &TEditorAdrM::BitBtn1Click);
   connect(BitBtn2, &QPushButton::clicked, this, &TEditorAdrM::BitBtn2Click);
   connect(BitBtn3, &QPushButton::clicked, this, &TEditorAdrM::BitBtn3Click);
@@ -95,6 +98,8 @@ void TEditorAdrM::Timer1Timer() {
 }
 
 void TEditorAdrM::ShowList() {
+  // Refilling is no selection by the operator: the fields keep what is being typed.
+  const QSignalBlocker quiet(ListBox1);
   ListBox1->clear();
   for (const std::string& item : editor_.Items()) ListBox1->addItem(FromCp1251(item));
   ListBox1->setCurrentRow(static_cast<int>(editor_.Selected()));

@@ -58,21 +58,9 @@ void CheckShown(ScenarioDriver& driver, app::TfZetl& main, const ExpectedImage& 
   }
 }
 
-void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file) {
-  driver.Step("ОТКРЫТЬ ФАЙЛ", [&main] { return QApplication::activeModalWidget() == &main; }, [&main] {
-    QTimer::singleShot(0, main.findChild<QAction*>("rdFile"), &QAction::trigger);
-  });
-  driver.Step("open dialog", [] { return Modal<QFileDialog>() != nullptr; }, [file] {
-    Modal<QFileDialog>()->selectFile(QString::fromStdString(file.string()));
-    static_cast<QDialog*>(Modal<QFileDialog>())->accept();
-  });
-  driver.Step("load window", [] { return Modal<app::TZagrFile>() != nullptr; }, [] {});
-  driver.Step("loaded", [&main] { return QApplication::activeModalWidget() == &main; }, [] {});
-}
-
 void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& chosen,
             std::function<void(QFileDialog&)> inspect = {}) {
-  driver.Step("СОХРАНИТЬ", [&main] { return QApplication::activeModalWidget() == &main; }, [&main] {
+  driver.Step("СОХРАНИТЬ", [&main] { return InFront(main); }, [&main] {
     QTimer::singleShot(0, main.findChild<QAction*>("SaveFile"), &QAction::trigger);
   });
   driver.Step("save dialog", [] { return Modal<QFileDialog>() != nullptr; }, [chosen, inspect] {
@@ -80,19 +68,8 @@ void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::pa
     Modal<QFileDialog>()->selectFile(QString::fromStdString(chosen.string()));
     static_cast<QDialog*>(Modal<QFileDialog>())->accept();
   });
-  driver.Step("saved", [&main] { return QApplication::activeModalWidget() == &main; }, [] {});
+  driver.Step("saved", [&main] { return InFront(main); }, [] {});
 }
-
-// A program whose search is cancelled at once: files only.
-struct OfflineProgram {
-  ProgramFolder folder;
-  app::Program program{folder.Root(), {folder.LockFolder(), std::vector<std::string>{}}};
-  app::TfZetl& Main() { return program.StartWindow().MainWindow(); }
-  void CancelSearch(ScenarioDriver& driver) {
-    driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
-                [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
-  }
-};
 
 }  // namespace
 
@@ -164,6 +141,51 @@ class WindowFilesTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
+  // A file the load refuses leaves ditto marks everywhere and the image file as it was.
+  void FailedLoadReportsAndKeepsTheImageFile_data() {
+    QTest::addColumn<int>("cut");         // bytes kept, 0 for all
+    QTest::addColumn<int>("changedByte");  // offset of a byte changed, -1 for none
+    QTest::addColumn<QString>("message");
+    QTest::newRow("file of 20000 bytes") << 20000 << -1 << "Ошибка открытия файла!!!";
+    QTest::newRow("parameter block checksum wrong")
+        << 0 << static_cast<int>(kParameterBlock.start + param::kSerial) << "Ошибка чтения программируемых параметров!!!";
+  }
+  void FailedLoadReportsAndKeepsTheImageFile() {
+    QFETCH(int, cut);
+    QFETCH(int, changedByte);
+    QFETCH(QString, message);
+    OfflineProgram p;
+    const std::string imageBefore = GenerateSampleImage(11);
+    test::WriteBytes(p.folder.Files().ImageFile(), imageBefore);
+    std::string bytes = GenerateSampleImage(4);
+    if (cut > 0) bytes.resize(static_cast<std::size_t>(cut));
+    if (changedByte >= 0) {
+      bytes[static_cast<std::size_t>(changedByte)] ^= 0x01;
+      DecodedImage probe;
+      QVERIFY2(!DecodeParameterBlock(std::string_view(bytes).substr(kParameterBlock.start, kParameterBlock.size), probe),
+               "the changed byte breaks the checksum");
+    }
+    const auto file = p.folder.Files().ReportFolder() / "bad.zt";
+    test::WriteBytes(file, bytes);
+    // What a refused file leaves: the header and every cell the ditto mark.
+    ExpectedImage nothing;
+    ResetArchiveTables(nothing.tables);
+    QVERIFY(p.program.Start());
+
+    ScenarioDriver driver;
+    p.CancelSearch(driver);
+    OpenFile(driver, p.Main(), file);
+    driver.Step("refused", [] { return true; }, [&] {
+      driver.Check(driver.Messages().size() == 1, "one message");
+      driver.Check(driver.Messages().value(0).text == message, "message: " + driver.Messages().value(0).text);
+      driver.Check(driver.Messages().value(0).icon == QMessageBox::Critical, "an error");
+      CheckShown(driver, p.Main(), nothing);
+      driver.Check(test::ReadBytes(p.folder.Files().ImageFile()) == imageBefore, "the image file is unchanged");
+    });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
   void SaveWithoutDataWarns() {
     OfflineProgram p;
     QVERIFY(p.program.Start());
@@ -180,11 +202,6 @@ class WindowFilesTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowFilesTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowFilesTest)
 
 #include "window_files_test.moc"

@@ -1,10 +1,15 @@
 #include "tests/windows/window_harness.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QDateTime>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QPixmap>
+#include <QTest>
+
+#include "app/windows/tf_sel_rs.h"
 
 #include "core/archive_decoder.h"
 #include "core/protocol_log.h"
@@ -109,6 +114,29 @@ void SaveScreenshot(QWidget& widget, const QString& name) {
   const QByteArray folder = qgetenv("ZT_SCREENSHOTS");
   if (folder.isEmpty()) return;
   widget.grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
+}
+
+bool InFront(const QWidget& window) { return QApplication::activeModalWidget() == &window; }
+
+void OfflineProgram::CancelSearch(ScenarioDriver& driver) {
+  driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
+              [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
+}
+
+void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file,
+              std::function<void(app::TZagrFile&)> whileLoading) {
+  driver.Step("ОТКРЫТЬ ФАЙЛ", [&main] { return InFront(main); }, [&main] {
+    // Deferred: the dialog's modal loop must not run inside the driver's step.
+    QTimer::singleShot(0, main.findChild<QAction*>("rdFile"), &QAction::trigger);
+  });
+  driver.Step("open dialog", [] { return Modal<QFileDialog>() != nullptr; }, [file] {
+    Modal<QFileDialog>()->selectFile(QString::fromStdString(file.string()));
+    static_cast<QDialog*>(Modal<QFileDialog>())->accept();
+  });
+  driver.Step("load window", [] { return Modal<app::TZagrFile>() != nullptr; }, [whileLoading] {
+    if (whileLoading) whileLoading(*Modal<app::TZagrFile>());
+  });
+  driver.Step("loaded", [&main] { return InFront(main); }, [] {});
 }
 
 ExpectedImage DecodeForTest(std::string bytes) {

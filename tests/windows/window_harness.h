@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QTest>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,9 @@
 #include <string>
 
 #include "app/windows/program.h"
+#include "app/windows/tf_men_zt.h"
+#include "app/windows/tf_zetl.h"
+#include "app/windows/tz_agr_file.h"
 #include "core/archive_table.h"
 #include "core/device_image.h"
 #include "core/working_files.h"
@@ -94,6 +98,24 @@ void SaveScreenshot(QWidget& widget, const QString& name);
 template <class W>
 W* Modal();
 
+// The window is the modal one on top: nothing opened over it.
+bool InFront(const QWidget& window);
+
+// A program whose device search is cancelled at once: files only. Work files
+// written before Start() are the ones start-up reads.
+struct OfflineProgram {
+  ProgramFolder folder;
+  app::Program program{folder.Root(), {folder.LockFolder(), std::vector<std::string>{}}};
+  app::TfMen_ZT& Start() { return program.StartWindow(); }
+  app::TfZetl& Main() { return program.StartWindow().MainWindow(); }
+  void CancelSearch(ScenarioDriver& driver);
+};
+
+// "ОТКРЫТЬ ФАЙЛ  *.zt" with the file chosen, then waits until the load window
+// has gone; whileLoading sees the load window once it is up.
+void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file,
+              std::function<void(app::TZagrFile&)> whileLoading = {});
+
 // A recorder image written to a file and decoded as the program must show it.
 struct ExpectedImage {
   std::string bytes;
@@ -110,3 +132,13 @@ template <class W>
 W* zt::wintest::Modal() {
   return qobject_cast<W*>(QApplication::activeModalWidget());
 }
+
+// The main of a window test: one application for every slot, kept running
+// while the windows of one program after another close.
+#define ZT_WINDOW_TEST_MAIN(TestClass)                  \
+  int main(int argc, char** argv) {                     \
+    QApplication app(argc, argv);                       \
+    QApplication::setQuitOnLastWindowClosed(false);     \
+    TestClass test;                                     \
+    return QTest::qExec(&test, argc, argv);             \
+  }
