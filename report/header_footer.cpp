@@ -26,9 +26,12 @@ void WriteReportHeader(ReportLines& out, Language language, const DecodedImage& 
                                      h[kHeaderSerial]})));
   out.WriteEmptyLine();
   out.WriteLine(Joined({uk ? "кількість датчиків.. "_cp : "количество датчиков. "_cp, h[kHeaderSensorCount]}));
-  out.WriteLine(Joined({uk ? "підприємство........ "_cp : "предприятие......... "_cp, h[kHeaderEnterprise]}));
-  out.WriteLine(Joined({uk ? "нитка трубопроводу.. "_cp : "ветка трубопровода.. "_cp, h[kHeaderBranch]}));
-  out.WriteLine(Joined({uk ? "лічильник........... "_cp : "счетчик............. "_cp, h[kHeaderMeter]}));
+  out.WriteLine(Joined({uk ? "підприємство........ "_cp : "предприятие......... "_cp,
+                        WithoutControlChars(h[kHeaderEnterprise])}));
+  out.WriteLine(Joined({uk ? "нитка трубопроводу.. "_cp : "ветка трубопровода.. "_cp,
+                        WithoutControlChars(h[kHeaderBranch])}));
+  out.WriteLine(Joined({uk ? "лічильник........... "_cp : "счетчик............. "_cp,
+                        WithoutControlChars(h[kHeaderMeter])}));
   // The letter before the blank in "c " is the Latin c, as the device's reports always had it.
   if (uk) {
     out.WriteEmptyLine();

@@ -38,6 +38,13 @@ bool FileReportLines::Close() {
   return !failed_;
 }
 
+std::string WithoutControlChars(std::string_view deviceText) {
+  std::string text;
+  for (char c : deviceText)
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) text.push_back(c);
+  return text;
+}
+
 std::string Indented(std::size_t blanks, std::string_view text) {
   std::string line(blanks, ' ');
   line += text;

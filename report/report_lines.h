@@ -55,6 +55,10 @@ constexpr std::string_view ByLanguage(Language language, std::string_view ukrain
   return language == Language::Ukrainian ? ukrainian : russian;
 }
 
+// A text from the recorder as part of one report line: its control
+// characters (CR, LF, ESC, BEL, ...) left out, so it neither splits the line
+// nor acts on a printer or a terminal.
+std::string WithoutControlChars(std::string_view deviceText);
 // The text after that many blanks.
 std::string Indented(std::size_t blanks, std::string_view text);
 // "|" + text padded with blanks to width; a longer text is kept whole.

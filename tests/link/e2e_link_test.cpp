@@ -163,7 +163,7 @@ TEST_F(EndToEnd, WritingChangesTheRecordersTextsAndClock) {
   ASSERT_EQ(session.Password(link::OperationMode::Writing, "1234"), link::PasswordCode::Accepted);
   const std::uint32_t before = LocalMinutesNow();
   const link::WriteParameters texts{"ABC", "Branch 2", std::string(40, 'M'), true};
-  ASSERT_EQ(session.Write(texts), link::WriteCode::Written) << notes.str();
+  ASSERT_EQ(session.Write(texts).code, link::WriteCode::Written) << notes.str();
   const std::uint32_t after = LocalMinutesNow();
 
   const std::string image = recorder.Image();
@@ -190,7 +190,7 @@ TEST_F(EndToEnd, WritingTakesAcknowledgementsByteByByteAfterALoneFF) {
   Plug(recorder, 3);
   session.UsePort("COM3", link::kLinkBaudRate);
   ASSERT_EQ(session.Password(link::OperationMode::Writing, "1234"), link::PasswordCode::Accepted);
-  EXPECT_EQ(session.Write({"E", "B", "M", true}), link::WriteCode::Written);
+  EXPECT_EQ(session.Write({"E", "B", "M", true}).code, link::WriteCode::Written);
   EXPECT_EQ(recorder.Image().substr(kParameterBlock.start + param::kMeter, 2), "M ");
 }
 
@@ -200,7 +200,11 @@ TEST_F(EndToEnd, RecorderErrorDuringWritingIsShown) {
   Plug(recorder, 3);
   session.UsePort("COM3", link::kLinkBaudRate);
   ASSERT_EQ(session.Password(link::OperationMode::Writing, "1234"), link::PasswordCode::Accepted);
-  EXPECT_EQ(session.Write({"ABC", "B", "M", false}), link::WriteCode::DeviceError);
+  const cli::WriteOutcome outcome = session.Write({"ABC", "B", "M", false});
+  EXPECT_EQ(outcome.code, link::WriteCode::DeviceError);
+  EXPECT_EQ(outcome.taken, std::vector<link::CommandType>{link::CommandType::WriteEnterprise});
+  EXPECT_EQ(outcome.unanswered, link::CommandType::WriteBranch);
+  EXPECT_EQ(outcome.notSent, std::vector<link::CommandType>{link::CommandType::WriteMeter});
   const std::string image = recorder.Image();
   EXPECT_EQ(image.substr(kParameterBlock.start + param::kEnterprise, 3), "ABC");
   EXPECT_EQ(image.substr(kParameterBlock.start + param::kBranch, 32),

@@ -99,7 +99,7 @@ TEST(SimProgram, AWriteIsSavedIntoTheImageFileAndTheLinkGoesAtExit) {
   cli::DeviceSession session{folder.Files(), {}, messages, waiter, clock, notes};
   session.UsePort("COM5", link::kLinkBaudRate);
   ASSERT_EQ(session.Password(link::OperationMode::Writing, "77"), link::PasswordCode::Accepted);
-  ASSERT_EQ(session.Write({"Saved Co", "B", "M", false}), link::WriteCode::Written);
+  ASSERT_EQ(session.Write({"Saved Co", "B", "M", false}).code, link::WriteCode::Written);
   EXPECT_EQ(sim.Finish(), 0);
 
   const std::string saved = TempFolder::Read(imagePath);

@@ -131,8 +131,22 @@ TEST_F(DeviceSessionTest, ReadingBringsTheWholeMemory) {
   EXPECT_EQ(link::fake::TempFolder::Read(folder.Files().ImageFile()), recorder.image);
   EXPECT_EQ(recorder.pagesRequested.size(), 512u);
   EXPECT_FALSE(session.Channel().IsOpen());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DeviceSessionTest, TheParameterBlockAloneIsReadIntoMemory) {
+  const std::string before = "the image of an earlier reading";
+  link::fake::TempFolder::Write(folder.Files().ImageFile(), before);
+  session.UsePort("COM2", link::kLinkBaudRate);
+  ASSERT_EQ(session.Password(link::OperationMode::Reading, "1234"), link::PasswordCode::Accepted);
+  std::string block;
+  ASSERT_EQ(session.ReadParameterBlock(block), link::ReadCode::Done);
+  EXPECT_EQ(recorder.pagesRequested, (std::vector<std::uint16_t>{508, 509, 510, 511}));
+  EXPECT_TRUE(block == recorder.image.substr(0x7F00, 256));
+  EXPECT_EQ(link::fake::TempFolder::Read(folder.Files().ImageFile()), before);
+  EXPECT_FALSE(session.Channel().IsOpen());
   RecorderTexts texts;
-  ASSERT_TRUE(session.ImageTexts(texts));
+  ASSERT_TRUE(ParameterBlockTexts(block, texts));
   EXPECT_EQ(texts.enterprise, "Gas Co                        ");
   EXPECT_EQ(texts.meter, "G16 #4471                     ");
   EXPECT_TRUE(messages.shown.empty());
@@ -157,7 +171,7 @@ TEST_F(DeviceSessionTest, WritingSendsTheTextsPaddedToThirty) {
   session.UsePort("COM2", link::kLinkBaudRate);
   ASSERT_EQ(session.Password(link::OperationMode::Writing, "77"), link::PasswordCode::Accepted);
   link::WriteParameters parameters{"New Gas", "South", "Meter 9", false};
-  EXPECT_EQ(session.Write(parameters), link::WriteCode::Written);
+  EXPECT_EQ(session.Write(parameters).code, link::WriteCode::Written);
   EXPECT_FALSE(session.Channel().IsOpen());
   const auto enterprise = FramesOf(static_cast<int>(link::CommandType::WriteEnterprise));
   const auto meter = FramesOf(static_cast<int>(link::CommandType::WriteMeter));
@@ -194,13 +208,14 @@ TEST(CompleteTextsTest, UncheckedTextToKeepIsRefused) {
   EXPECT_EQ(out.branch, "B");
 }
 
-TEST_F(DeviceSessionTest, UncheckedTextInTheImageReadsAsDitto) {
+TEST_F(DeviceSessionTest, UncheckedTextInTheParameterBlockReadsAsDitto) {
   PutText(recorder.image, param::kBranch, "North-2", false);
   session.UsePort("COM2", link::kLinkBaudRate);
   ASSERT_EQ(session.Password(link::OperationMode::Reading, "1"), link::PasswordCode::Accepted);
-  ASSERT_EQ(session.Read(), link::ReadCode::Done);
+  std::string block;
+  ASSERT_EQ(session.ReadParameterBlock(block), link::ReadCode::Done);
   RecorderTexts texts;
-  ASSERT_TRUE(session.ImageTexts(texts));
+  ASSERT_TRUE(ParameterBlockTexts(block, texts));
   EXPECT_EQ(texts.branch, kDitto);
   EXPECT_EQ(texts.enterprise, "Gas Co                        ");
 }

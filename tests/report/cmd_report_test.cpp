@@ -60,8 +60,21 @@ TEST_F(ZtReportTest, BadPeriodAndEmptyPeriodPrintTheMessagesAndWriteNothing) {
     int code;
     const char* messages;
   } cases[] = {
-      {"07.12.2026 09:00:00", "07.12.2026 08:59:59", 21, "ОШИБКА ВЫБОРА ДАТЫ !!!\nВ АРХИВЕ НЕТ ИНФОРМАЦИИ\n"},
-      {"30.02.2026 09:00:00", "07.12.2026 08:59:59", 21, "ОШИБКА ВЫБОРА ДАТЫ !!!\nВ АРХИВЕ НЕТ ИНФОРМАЦИИ\n"},
+      {"07.12.2026 09:00:00", "07.12.2026 08:59:59", 21,
+       "ОШИБКА ВЫБОРА ДАТЫ !!!\nВ АРХИВЕ НЕТ ИНФОРМАЦИИ\nzt report: --from 07.12.2026 09:00:00 is after --to "
+       "07.12.2026 08:59:59; give a period that begins before it ends\n"},
+      {"30.02.2026 09:00:00", "07.12.2026 08:59:59", 21,
+       "ОШИБКА ВЫБОРА ДАТЫ !!!\nВ АРХИВЕ НЕТ ИНФОРМАЦИИ\nzt report: --from 30.02.2026 is not a date from 01.01.2000 "
+       "to 24.11.2031; give one in that range as DD.MM.YYYY\n"},
+      {"01.01.2026 09:00:00", "25.11.2031 00:00:00", 21,
+       "ОШИБКА ВЫБОРА ДАТЫ !!!\nВ АРХИВЕ НЕТ ИНФОРМАЦИИ\nzt report: --to 25.11.2031 is not a date from 01.01.2000 "
+       "to 24.11.2031; give one in that range as DD.MM.YYYY\n"},
+      {"31.12.1999 23:00:00", "01.01.2000 00:00:00", 21,
+       "ОШИБКА ВЫБОРА ДАТЫ !!!\nВ АРХИВЕ НЕТ ИНФОРМАЦИИ\nzt report: --from 31.12.1999 is not a date from 01.01.2000 "
+       "to 24.11.2031; give one in that range as DD.MM.YYYY\n"},
+      {"01.01.2026 09:00:00", "02.01.2026 24:00:00", 21,
+       "ОШИБКА ВЫБОРА ДАТЫ !!!\nВ АРХИВЕ НЕТ ИНФОРМАЦИИ\nzt report: --to 24:00:00 is not a time of day; give it as "
+       "HH:MM:SS\n"},
       {"01.01.2000 00:00:00", "01.01.2000 00:00:00", 22, "В АРХИВЕ НЕТ ИНФОРМАЦИИ\n"},
   };
   for (const auto& c : cases) {
@@ -85,7 +98,10 @@ TEST_F(ZtReportTest, UsageErrorsSayWhatIsWrong) {
        "operational archive is all, sensors"},
       {{"--archive", "oper", "--short", "--from", "01.01.2025 00:00:00", "--to", "02.01.2025 00:00:00", "-o", o},
        "--short"},
-      {{"--archive", "time", "--from", "01.01.2025", "--to", "02.01.2025 00:00:00", "-o", o}, "--from and --to"},
+      {{"--archive", "time", "--from", "01.01.2025", "--to", "02.01.2025 00:00:00", "-o", o},
+       "--from takes \"DD.MM.YYYY HH:MM:SS\""},
+      {{"--archive", "time", "--from", "01.01.2025 00:00:00", "--to", "02.01.2025", "-o", o},
+       "--to takes \"DD.MM.YYYY HH:MM:SS\""},
       {{"--archive", "time", "--lang", "en", "--from", "01.01.2025 00:00:00", "--to", "02.01.2025 00:00:00", "-o", o},
        "--lang"},
       {{"--archive", "time", "--pages", "3"}, "unknown option --pages"},

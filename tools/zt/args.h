@@ -19,9 +19,13 @@ struct Args {
 };
 
 // valueOptions take the next argument as their value; flagOptions take none.
-// Anything else starting with "--" (or "-o" spelled out) is an error, reported in error.
+// Anything else starting with "-" is an error, and so is an option given
+// twice, an empty value (an empty name would mean the image file or the
+// current folder) unless the option is one of textOptions, and an empty
+// positional. The reason is put in error.
 std::optional<Args> ParseArgs(const std::vector<std::string>& argv, const std::set<std::string>& valueOptions,
-                              const std::set<std::string>& flagOptions, std::string& error);
+                              const std::set<std::string>& flagOptions, std::string& error,
+                              const std::set<std::string>& textOptions = {});
 
 // Parses a whole non-negative decimal number; nullopt when it is not one.
 std::optional<long long> ParseNumber(const std::string& text);

@@ -48,7 +48,7 @@ int RunInfo(const CommandArgs& argv) {
   if (!args) return UsageError("info", error);
   if (args->positional.size() != 1) return UsageError("info", "usage: zt info FILE");
   LoadedData data;
-  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("info", args->positional[0], data)) return code;
   for (const auto& text : data.image.header) PrintLine(text);
   return 0;
 }
@@ -62,7 +62,7 @@ int RunExport(const CommandArgs& argv) {
     return UsageError("export", "usage: zt export FILE --archive time|oper [-o OUT]");
   if (*archive != "time" && *archive != "oper") return UsageError("export", "--archive is time or oper");
   LoadedData data;
-  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("export", args->positional[0], data)) return code;
   const std::string csv = TableCsv(*archive == "time" ? data.tables.time : data.tables.operational);
   if (const auto out = args->Get("-o")) return WriteOutput("export", *out, csv, {args->positional[0]});
   std::cout << csv;
@@ -76,7 +76,7 @@ int RunShow(const CommandArgs& argv) {
   const auto rows = ParseNumber(args->Get("--rows").value_or("8"));
   if (args->positional.size() != 1 || !rows) return UsageError("show", "usage: zt show FILE [--rows N]");
   LoadedData data;
-  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("show", args->positional[0], data)) return code;
   PrintOverview(std::cout, data, static_cast<std::size_t>(*rows));
   return 0;
 }
@@ -97,7 +97,7 @@ int RunDemo(const CommandArgs& argv) {
   if (const int code = WriteOutput("demo", sample, GenerateSampleImage(*seed))) return code;
   std::cout << "Sample image written to " << sample << "\n\n";
   LoadedData data;
-  if (const int code = LoadForInspection(sample, data)) return code;
+  if (const int code = LoadForInspection("demo", sample, data)) return code;
   PrintOverview(std::cout, data, static_cast<std::size_t>(*rows));
   return 0;
 }

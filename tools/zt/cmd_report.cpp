@@ -3,7 +3,9 @@
 #include <map>
 #include <optional>
 
+#include "core/conversions.h"
 #include "core/copy_over_file.h"
+#include "report/period.h"
 #include "report/report_builder.h"
 #include "tools/zt/args.h"
 #include "tools/zt/commands.h"
@@ -18,6 +20,9 @@ namespace {
 constexpr int kUsageError = 64;
 // A build that ends without a report exits with 20 + its result code.
 constexpr int kBuildErrorBase = 20;
+// The days a recorder's time stamp can name.
+constexpr const char* kFirstDate = "01.01.2000";
+constexpr const char* kLastDate = "24.11.2031";
 
 constexpr const char* kUsage =
     "usage: zt report FILE --archive time|oper [--tables all|hourly|alarms|sensors|clock|controls] [--short]\n"
@@ -94,7 +99,7 @@ std::optional<report::ReportRequest> RequestOf(const Args& args, std::string& er
   const auto from = SplitDateTime(args.Get("--from").value_or(""));
   const auto to = SplitDateTime(args.Get("--to").value_or(""));
   if (!from || !to) {
-    error = "--from and --to take \"DD.MM.YYYY HH:MM:SS\"";
+    error = std::string(!from ? "--from" : "--to") + " takes \"DD.MM.YYYY HH:MM:SS\"";
     return std::nullopt;
   }
   request.beginDate = from->date;
@@ -102,6 +107,25 @@ std::optional<report::ReportRequest> RequestOf(const Args& args, std::string& er
   request.endDate = to->date;
   request.endTime = to->time;
   return request;
+}
+
+// Which end of a period the builder refused, and why, naming its option.
+std::string PeriodFault(const report::ReportRequest& request) {
+  const struct {
+    const char* option;
+    const std::string& date;
+    const std::string& time;
+  } ends[] = {{"--from", request.beginDate, request.beginTime}, {"--to", request.endDate, request.endTime}};
+  for (const auto& end : ends) {
+    const NormalisedDate date = NormaliseDateText(end.date);
+    if (!date.valid)
+      return std::string(end.option) + " " + end.date + " is not a date from " + kFirstDate + " to " + kLastDate +
+             "; give one in that range as DD.MM.YYYY";
+    if (!report::ParseDateTime(date.text + " " + DigitsWithTimeSeparators(end.time)))
+      return std::string(end.option) + " " + end.time + " is not a time of day; give it as HH:MM:SS";
+  }
+  return "--from " + request.beginDate + " " + request.beginTime + " is after --to " + request.endDate + " " +
+         request.endTime + "; give a period that begins before it ends";
 }
 
 }  // namespace
@@ -134,7 +158,7 @@ int RunReport(const CommandArgs& argv) {
   if (const int code = RefuseOverlappingFiles("report", {args->positional[0]}, outputs)) return code;
 
   LoadedData data;
-  if (const int code = LoadForInspection(args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("report", args->positional[0], data)) return code;
 
   ConsoleMessages messages;
   report::NoEventPump pump;
@@ -145,6 +169,7 @@ int RunReport(const CommandArgs& argv) {
   const report::BuildResult result = report::BuildReport(sources, stop, *request, files);
   if (result == report::BuildResult::FileFailed || result == report::BuildResult::WriteFailed)
     std::cerr << "zt report: cannot write " << files.ReportTextFile() << '\n';
+  if (result == report::BuildResult::InvalidPeriod) std::cerr << "zt report: " << PeriodFault(*request) << '\n';
   if (result != report::BuildResult::Built) return kBuildErrorBase + static_cast<int>(result);
 
   // RepDay is complete here; the sheets of a paginated report are cut from it.

@@ -1,11 +1,14 @@
 #include "tools/zt/data_view.h"
 
 #include <algorithm>
+#include <iostream>
 #include <vector>
 
 #include "core/cp1251.h"
 #include "core/file_load.h"
 #include "tools/zt/console.h"
+#include "tools/zt/load_failure.h"
+#include "tools/zt/terminal_text.h"
 
 namespace zt::cli {
 namespace {
@@ -36,7 +39,7 @@ void PrintRows(std::ostream& out, const ArchiveTable& table, const std::vector<s
     std::string line;
     for (std::size_t c = 0; c < table.ColumnCount(); ++c) line += Padded(table.Cell(c, r), widths[c] + 2);
     while (!line.empty() && line.back() == ' ') line.pop_back();
-    out << Cp1251ToUtf8(line) << '\n';
+    out << TerminalText(line) << '\n';
   };
   printRow(0);
   for (std::size_t r : rows) printRow(r);
@@ -58,13 +61,17 @@ std::vector<std::size_t> RowsAround(const ArchiveTable& table, std::size_t curre
 
 }  // namespace
 
-int LoadForInspection(const std::string& path, LoadedData& data) {
+int LoadForInspection(const std::string& command, const std::string& path, LoadedData& data) {
   PrepareLoad(data.image, data.tables);
   NullProtocolLog log;
   ConsoleMessages messages;
   FileLoad load(data.image, data.tables, log, messages, WorkingFiles(RunningProgramFolder()), path);
   load.SetAdoptAsImage(false);
-  return static_cast<int>(LoadDataFile(load));
+  const LoadCode code = LoadDataFile(load);
+  if (code != LoadCode::None)
+    std::cerr << "zt " << command << ": cannot load " << VisibleControls(path) << ": "
+              << LoadFailureReason(path, code) << '\n';
+  return static_cast<int>(code);
 }
 
 std::string TableCsv(const ArchiveTable& table) {
@@ -84,7 +91,7 @@ void PrintOverview(std::ostream& out, const LoadedData& data, std::size_t each) 
       "Заводской номер"_cp, "Количество датчиков"_cp, "Версия ПО"_cp, "Предприятие"_cp,
       "Ветка газопровода"_cp, "Счетчик"_cp, "Дата и время регистратора"_cp};
   for (std::size_t i = 0; i < kHeaderFieldCount; ++i)
-    out << Cp1251ToUtf8(Padded(std::string(kLabels[i]), 28)) << Cp1251ToUtf8(data.image.header[i]) << '\n';
+    out << Cp1251ToUtf8(Padded(std::string(kLabels[i]), 28)) << TerminalText(data.image.header[i]) << '\n';
   const struct {
     std::string_view title;
     const ArchiveTable& table;

@@ -15,8 +15,9 @@ struct LoadedData {
 };
 
 // Loads a data file as the load window would, without making it the image file.
-// Returns 0, or the load's finish code after printing its message on stderr.
-int LoadForInspection(const std::string& path, LoadedData& data);
+// Returns 0, or the load's finish code after printing its message on stderr
+// and then, after "zt COMMAND: ", the file's name and why it did not load.
+int LoadForInspection(const std::string& command, const std::string& path, LoadedData& data);
 
 // RFC 4180 CSV in UTF-8: the title row, then every record row, cells as the table holds them.
 std::string TableCsv(const ArchiveTable& table);

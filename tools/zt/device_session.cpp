@@ -1,11 +1,14 @@
 #include "tools/zt/device_session.h"
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <system_error>
 
 #include "core/cp1251.h"
 #include "core/device_image.h"
 #include "link/tty_port_hints.h"
+#include "tools/zt/parameter_block_reading.h"
+#include "tools/zt/progress_line.h"
+#include "tools/zt/terminal_text.h"
 
 namespace zt::cli {
 
@@ -31,6 +34,32 @@ bool CompleteTexts(const GivenTexts& given, const RecorderTexts& current, link::
   }
   return true;
 }
+
+bool ParameterBlockTexts(std::string_view block, RecorderTexts& texts) {
+  DecodedImage decoded;
+  if (!DecodeParameterBlock(block, decoded)) return false;
+  texts = {decoded.header[kHeaderEnterprise], decoded.header[kHeaderBranch], decoded.header[kHeaderMeter]};
+  return true;
+}
+
+namespace {
+
+// "com3" as "COM3"; anything else as it is.
+std::string PortName(const std::string& port) {
+  const bool comNumber = port.size() > 3 && (port[0] | 0x20) == 'c' && (port[1] | 0x20) == 'o' &&
+                         (port[2] | 0x20) == 'm' && port.find_first_not_of("0123456789", 3) == std::string::npos;
+  return comNumber ? "COM" + port.substr(3) : port;
+}
+
+// Something other than a terminal device stands at the path (a folder, a
+// file), which the open reports as if nothing were there.
+bool IsSomethingElse(const std::string& path) {
+  std::error_code ec;
+  const auto type = std::filesystem::status(path, ec).type();
+  return !ec && type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::character;
+}
+
+}  // namespace
 
 DeviceSession::DeviceSession(WorkingFiles files, std::vector<std::string> systemPorts, Messages& messages,
                              link::PollWaiter& waiter, const link::MonotonicClock& clock, std::ostream& notes)
@@ -64,38 +93,41 @@ void DeviceSession::Pause(int ms) {
 }
 
 void DeviceSession::NoteOpenFailure() {
-  const link::OpenFailure failure = channel_.LastOpenFailure();
+  link::OpenFailure failure = channel_.LastOpenFailure();
   if (failure == link::OpenFailure::None) return;
   const std::string device = channel_.DevicePath().empty() ? channel_.DeviceName() : channel_.DevicePath();
+  if (failure == link::OpenFailure::NotFound && IsSomethingElse(device)) failure = link::OpenFailure::NotATerminal;
   std::string note = link::OpenFailureHint(failure, device);
+  if (failure == link::OpenFailure::NotATerminal) note += "; give COMn or the adapter's device, such as /dev/ttyUSB0";
   if (channel_.DevicePath() != channel_.DeviceName()) note = channel_.DeviceName() + ": " + note;
   // Each cause once, however often the run retries.
   if (note == lastNote_) return;
   lastNote_ = note;
-  notes_ << "zt: " << note << '\n';
+  Notes() << "zt: " << VisibleControls(note) << '\n';
 }
 
 void DeviceSession::NoteLatency() {
   const std::string hint = link::LatencyHint(channel_.DevicePath());
-  if (!hint.empty()) notes_ << "zt: " << hint << '\n';
+  if (!hint.empty()) Notes() << "zt: " << hint << '\n';
 }
 
 void DeviceSession::NoteNewTrace(const link::DeviceSearch& search, std::size_t& shown) {
   const auto& lines = search.TraceLines();
   for (; shown < lines.size(); ++shown) {
     const std::string& line = lines[shown];
-    notes_ << Cp1251ToUtf8(line);
+    std::ostream& out = Notes();
+    out << TerminalText(line);
     if (link::ComNumberOf(line)) {
       const std::string device = names_.DeviceDescription(line);
-      if (!device.empty()) notes_ << "  " << device;
+      if (!device.empty()) out << "  " << VisibleControls(device);
     }
-    notes_ << '\n';
+    out << '\n';
   }
 }
 
 link::SearchCode DeviceSession::Search(std::optional<std::uint8_t> scanLimit) {
   if (!files_.EnsureFolders())
-    notes_ << "zt: cannot create " << files_.WorkFolder().string() << "; the port found will not be remembered\n";
+    Notes() << "zt: cannot create " << files_.WorkFolder().string() << "; the port found will not be remembered\n";
   link::SearchSettings settings = link::ReadSearchSettings(files_);
   if (scanLimit) settings.scanLimit = *scanLimit;
   link::DeviceSearch search(protocol_, probe_, settings, files_);
@@ -118,7 +150,7 @@ link::SearchCode DeviceSession::Search(std::optional<std::uint8_t> scanLimit) {
 
 void DeviceSession::UsePort(const std::string& port, int baud) {
   protocol_.ClosePort();
-  channel_.SetDeviceName(port);
+  channel_.SetDeviceName(PortName(port));
   channel_.SetBaudRate(baud);
 }
 
@@ -149,33 +181,40 @@ void DeviceSession::DriveRun(Run& run, int tickMs, const std::function<void()>& 
         if (afterTick) afterTick();
       },
       [&] { return run.Finished(); }, [&] { run.RequestStop(); });
+  // The last reply ends a run inside the data event, after the last tick.
+  if (afterTick) afterTick();
+  if (progress_) progress_({});
   protocol_.ClosePort();
+}
+
+std::ostream& DeviceSession::Notes() {
+  // A note goes on a line of its own, not after the progress line's text.
+  if (progress_) progress_({});
+  return notes_;
+}
+
+void DeviceSession::Progress(std::string_view what, int done, int total, std::string_view unit) {
+  if (progress_) progress_(ProgressText(what, done, total, unit));
 }
 
 link::ReadCode DeviceSession::Read() {
   link::ReadingRun run(protocol_, messages_, files_);
-  int shown = -1;
-  DriveRun(run, link::kReadingTickMs, [&] {
-    if (readProgress_ && run.Page() != shown) readProgress_(shown = run.Page());
-  });
+  DriveRun(run, link::kReadingTickMs, [&] { Progress("reading", run.Page(), link::kPagesToRead, "pages"); });
   return run.Code();
 }
 
-link::WriteCode DeviceSession::Write(const link::WriteParameters& parameters) {
+link::ReadCode DeviceSession::ReadParameterBlock(std::string& block) {
+  ParameterBlockReading run(protocol_, messages_);
+  DriveRun(run, link::kReadingTickMs,
+           [&] { Progress("reading the parameter block", run.PagesRead(), kParameterPages, "pages"); });
+  block = run.Block();
+  return run.Code();
+}
+
+WriteOutcome DeviceSession::Write(const link::WriteParameters& parameters) {
   link::WritingRun run(protocol_, messages_, parameters);
-  DriveRun(run, link::kWritingTickMs);
-  return run.Code();
-}
-
-bool DeviceSession::ImageTexts(RecorderTexts& texts) const {
-  std::ifstream in(files_.ImageFile(), std::ios::binary);
-  const std::string image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (image.size() < kImageSize) return false;
-  DecodedImage decoded;
-  if (!DecodeParameterBlock(std::string_view(image).substr(kParameterBlock.start, kParameterBlock.size), decoded))
-    return false;
-  texts = {decoded.header[kHeaderEnterprise], decoded.header[kHeaderBranch], decoded.header[kHeaderMeter]};
-  return true;
+  DriveRun(run, link::kWritingTickMs, [&] { Progress("writing", run.Gauge(), link::kWriteGaugeMax, "steps"); });
+  return WriteOutcomeOf(run.Code(), run.NextCommand(), protocol_.ReplyComplete(), parameters.clockCorrection);
 }
 
 }  // namespace zt::cli

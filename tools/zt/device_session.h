@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "core/clock.h"
 #include "core/messages.h"
@@ -20,6 +21,7 @@
 #include "link/reading_run.h"
 #include "link/tty_serial_channel.h"
 #include "link/writing_run.h"
+#include "tools/zt/write_outcome.h"
 
 namespace zt::cli {
 
@@ -38,6 +40,9 @@ struct GivenTexts {
   bool All() const { return enterprise && branch && meter; }
 };
 
+// The texts of a parameter block (256 bytes); false when its checksum is wrong.
+bool ParameterBlockTexts(std::string_view block, RecorderTexts& texts);
+
 // The texts to write: the given ones, the recorder's for the rest. False when
 // a text to keep did not check (it would go back as the ditto mark); missing
 // then names its option.
@@ -53,25 +58,26 @@ class DeviceSession {
   // Checked between ticks; true behaves as Esc on the run in progress.
   void SetInterrupted(std::function<bool()> interrupted) { interrupted_ = std::move(interrupted); }
 
-  // Called while a reading run goes on: pages requested so far, of 512.
-  void SetReadProgress(std::function<void(int pages)> progress) { readProgress_ = std::move(progress); }
+  // Called while a run goes on with a line that counts its work ("reading: 128 of 512 pages"),
+  // and with an empty text when the line is to be cleared (a note follows, the run ended).
+  void SetProgress(std::function<void(const std::string& text)> progress) { progress_ = std::move(progress); }
 
   // The search over COM1 .. COM(limit - 1), the remembered port first.
   link::SearchCode Search(std::optional<std::uint8_t> scanLimit);
   // The COM number found by the last Search().
   std::uint8_t FoundPort() const { return foundPort_; }
 
-  // The port for Password(): COMn or a device path, at the given rate.
+  // The port for Password(): COMn (com3 as well) or a device path, at the given rate.
   void UsePort(const std::string& port, int baud);
   // Opens the port and runs the password step; the port stays open when accepted.
   link::PasswordCode Password(link::OperationMode mode, const std::string& entry);
   // The reading run after an accepted reading password; closes the port.
   link::ReadCode Read();
+  // Only the parameter block, into block, after an accepted reading password;
+  // the image file is left alone. Closes the port.
+  link::ReadCode ReadParameterBlock(std::string& block);
   // The writing run after an accepted writing password; closes the port.
-  link::WriteCode Write(const link::WriteParameters& parameters);
-
-  // The texts of the image file a Read() left; false when its parameter block does not check.
-  bool ImageTexts(RecorderTexts& texts) const;
+  WriteOutcome Write(const link::WriteParameters& parameters);
 
   const WorkingFiles& Files() const { return files_; }
   const link::ComPortNames& Names() const { return names_; }
@@ -85,6 +91,10 @@ class DeviceSession {
   void Pause(int ms);
   template <class Run>
   void DriveRun(Run& run, int tickMs, const std::function<void()>& afterTick = {});
+  // Tells the progress callback, if any, how far the run is.
+  void Progress(std::string_view what, int done, int total, std::string_view unit);
+  // Where notes go, the progress line cleared first.
+  std::ostream& Notes();
   void NoteOpenFailure();
   void NoteLatency();
   void NoteNewTrace(const link::DeviceSearch& search, std::size_t& shown);
@@ -100,7 +110,7 @@ class DeviceSession {
   link::LinkProtocol protocol_;
   link::PollHost host_;
   std::function<bool()> interrupted_;
-  std::function<void(int)> readProgress_;
+  std::function<void(const std::string&)> progress_;
   std::string lastPasswordText_;
   std::uint8_t foundPort_ = 0;
   std::string lastNote_;

@@ -32,6 +32,50 @@ bool NumberOption(const Args& args, const std::string& name, long long limit, in
   return true;
 }
 
+// A sheet holds its heading (the sheet line and the report's title line), the
+// top margin, at least one report line, then the bottom margin and two more
+// empty lines, all within P - 1 lines; and a line of one character must pass
+// the length check (length + indent + 3 < C).
+bool LayoutHasRoom(const report::PageLayout& layout, std::string& error) {
+  const int leastLines = layout.topMargin + layout.bottomMargin + 6;
+  if (layout.linesPerSheet < leastLines) {
+    error = "--lines " + std::to_string(layout.linesPerSheet) + " leaves no room for a report line with --top " +
+            std::to_string(layout.topMargin) + " and --bottom " + std::to_string(layout.bottomMargin) +
+            "; give --lines " + std::to_string(leastLines) + " or more, or smaller margins";
+    return false;
+  }
+  const int leastChars = layout.leftIndent + 5;
+  if (layout.charsPerLine < leastChars) {
+    error = "--chars " + std::to_string(layout.charsPerLine) + " leaves no room for a report line with --indent " +
+            std::to_string(layout.leftIndent) + "; give --chars " + std::to_string(leastChars) +
+            " or more, or a smaller --indent";
+    return false;
+  }
+  return true;
+}
+
+// RpList1, RpList2, ...: the names the pagination gives its sheets.
+bool IsSheetFileName(const std::string& name) {
+  constexpr std::string_view kPrefix = "RpList";
+  return name.size() > kPrefix.size() && name.compare(0, kPrefix.size(), kPrefix) == 0 &&
+         name[kPrefix.size()] != '0' && name.find_first_not_of("0123456789", kPrefix.size()) == std::string::npos;
+}
+
+// The sheets of an earlier report would stand beside the new ones as if they
+// belonged to it; false with the reason on stderr when one cannot go.
+bool RemoveEarlierSheets(const SheetRequest& request) {
+  for (const auto& sheet : ExistingSheetFiles(request)) {
+    std::error_code ec;
+    std::filesystem::remove(sheet, ec);
+    if (ec) {
+      std::cerr << "zt report: cannot remove " << sheet.string() << " of an earlier report: " << ec.message()
+                << "; remove it or give another SHEETDIR\n";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::set<std::string> WithSheetOptions(std::set<std::string> options) {
@@ -64,6 +108,7 @@ std::optional<SheetRequest> SheetRequestOf(const Args& args, std::string& error)
       !NumberOption(args, "--top", kMostMargin, 3, layout.topMargin, error) ||
       !NumberOption(args, "--bottom", kMostMargin, 3, layout.bottomMargin, error))
     return std::nullopt;
+  if (!LayoutHasRoom(layout, error)) return std::nullopt;
   request.folder = *folder;
   return request;
 }
@@ -71,14 +116,9 @@ std::optional<SheetRequest> SheetRequestOf(const Args& args, std::string& error)
 std::vector<std::filesystem::path> ExistingSheetFiles(const SheetRequest& request) {
   std::vector<std::filesystem::path> sheets;
   if (!request.folder) return sheets;
-  constexpr std::string_view kPrefix = "RpList";
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(*request.folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() > kPrefix.size() && name.compare(0, kPrefix.size(), kPrefix) == 0 &&
-        name.find_first_not_of("0123456789", kPrefix.size()) == std::string::npos)
-      sheets.push_back(it->path());
-  }
+  for (std::filesystem::directory_iterator it(*request.folder, ec), end; !ec && it != end; it.increment(ec))
+    if (IsSheetFileName(it->path().filename().string())) sheets.push_back(it->path());
   return sheets;
 }
 
@@ -90,6 +130,7 @@ int WriteSheets(const SheetRequest& request, const std::filesystem::path& report
     std::cerr << "zt report: cannot create " << *request.folder << ": " << ec.message() << '\n';
     return kSheetErrorBase + static_cast<int>(report::PaginationResult::SheetFailed);
   }
+  if (!RemoveEarlierSheets(request)) return kSheetErrorBase + static_cast<int>(report::PaginationResult::SheetFailed);
   const WorkingFiles sheets(*request.folder);
   report::LinesPreview preview;
   report::NoEventPump pump;

@@ -21,14 +21,16 @@ struct SheetRequest {
 // The value options of zt report together with the sheet options.
 std::set<std::string> WithSheetOptions(std::set<std::string> options);
 
-// nullopt with error set when the sheet options are wrong or incomplete.
+// nullopt with error set when the sheet options are wrong or incomplete, or
+// leave no room for a report line on a sheet.
 std::optional<SheetRequest> SheetRequestOf(const Args& args, std::string& error);
 
 // The sheet files RpList1, RpList2, ... already in the folder (none without one).
 std::vector<std::filesystem::path> ExistingSheetFiles(const SheetRequest& request);
 
-// Paginates the report text into the folder and prints the number of sheets;
-// 0, or non-zero with the reason on stderr. Nothing to do without a folder.
+// Removes the sheet files of an earlier report from the folder, paginates the
+// report text into it and prints the number of sheets; 0, or non-zero with
+// the reason on stderr. Nothing to do without a folder.
 int WriteSheets(const SheetRequest& request, const std::filesystem::path& reportText, Messages& messages);
 
 }  // namespace zt::cli
