@@ -30,6 +30,8 @@ OpenFailure FailureOfErrno(int error) {
     case EBUSY:
     case EWOULDBLOCK:
       return OpenFailure::Busy;
+    case EISDIR:
+      return OpenFailure::NotATerminal;
     default:
       return OpenFailure::NotFound;
   }

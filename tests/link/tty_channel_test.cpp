@@ -116,13 +116,15 @@ TEST_F(TtyChannelTest, ComNumberWithoutDeviceDoesNotOpen) {
   EXPECT_EQ(channel.LastOpenFailure(), OpenFailure::NoDevice);
 }
 
-TEST_F(TtyChannelTest, PlainFileIsNoPort) {
+TEST_F(TtyChannelTest, PlainFileOrFolderIsNoPort) {
   const auto file = folder.Files().WorkFolder() / "plain";
   fake::TempFolder::Write(file, "x");
-  channel.SetDeviceName(file.string());
-  EXPECT_FALSE(channel.Open());
-  EXPECT_EQ(channel.LastOpenFailure(), OpenFailure::NotATerminal);
-  EXPECT_FALSE(probe.PortPresent(file.string()));
+  for (const auto& path : {file, folder.Files().ReportFolder()}) {
+    channel.SetDeviceName(path.string());
+    EXPECT_FALSE(channel.Open()) << path;
+    EXPECT_EQ(channel.LastOpenFailure(), OpenFailure::NotATerminal) << path;
+    EXPECT_FALSE(probe.PortPresent(path.string())) << path;
+  }
 }
 
 TEST_F(TtyChannelTest, NameChangeWhileOpenIsIgnored) {
