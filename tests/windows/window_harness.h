@@ -4,6 +4,7 @@
 // box itself so no test ever waits on a person.
 #pragma once
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "app/windows/program.h"
+#include "app/windows/tf_zetl.h"
 #include "core/archive_table.h"
 #include "core/device_image.h"
 #include "core/working_files.h"
@@ -101,6 +103,15 @@ struct ExpectedImage {
   ArchiveTables tables;
 };
 ExpectedImage DecodeForTest(std::string bytes);
+
+// Checks every header label and every cell of both views against the decoder's result.
+void CheckShown(ScenarioDriver& driver, app::TfZetl& main, const ExpectedImage& expected);
+
+// Steps: "ОТКРЫТЬ ФАЙЛ  *.zt" with the file chosen, until the load window has gone.
+void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file);
+// Steps: "СОХРАНИТЬ ФАЙЛ КАК  *.zt" with the name chosen; inspect sees the dialog first.
+void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& chosen,
+            std::function<void(QFileDialog&)> inspect = {});
 
 }  // namespace zt::wintest
 
