@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "app/windows/gauge_style.h"
+#include "app/windows/plain_button.h"
 #include "app/windows/release_keys.h"
 
 namespace zt::app {
@@ -30,17 +31,8 @@ LinkRunWindow::LinkRunWindow(const LinkRunWindowLayout& layout, Messages& shown,
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setAccessibleName(QStringLiteral("Label1"));
-  gauge_ = new QProgressBar(this);
-  gauge_->setObjectName(QString::fromLatin1(layout.gaugeName));
-  gauge_->setAccessibleName(QString::fromLatin1(layout.gaugeName));
-  gauge_->setRange(0, layout.gaugeMax);
-  gauge_->setValue(0);
-  gauge_->setFixedHeight(31);
-  StyleGauge(*gauge_);
-  bStop = new QPushButton(QStringLiteral("Стоп"), this);
-  bStop->setObjectName(QStringLiteral("bStop"));
-  bStop->setAccessibleName(bStop->text());
-  bStop->setAutoDefault(false);
+  gauge_ = MakeGauge(this, layout.gaugeName, layout.gaugeMax);
+  bStop = PlainButton(this, "bStop", QStringLiteral("Стоп"));
   connect(bStop, &QPushButton::clicked, this, &LinkRunWindow::bStopClick);
   column->addWidget(Label1);
   column->addWidget(gauge_);

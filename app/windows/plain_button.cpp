@@ -10,4 +10,12 @@ QPushButton* PlainButton(QWidget* parent, const char* name, const QString& capti
   return button;
 }
 
+QHBoxLayout* CentredRow(std::initializer_list<QPushButton*> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  for (QPushButton* button : buttons) row->addWidget(button);
+  row->addStretch();
+  return row;
+}
+
 }  // namespace zt::app

@@ -80,14 +80,9 @@ TfEdit_ZT::TfEdit_ZT(AppContext& context, TfZetl& mainWindow, QWidget* parent)
   Label1->setStyleSheet(QStringLiteral("color: #800000;"));
   layout->addWidget(Label1);
 
-  auto* buttons = new QHBoxLayout;
   Yes = PlainButton(Panel1, "Yes", QStringLiteral("ДА"));
   No = PlainButton(Panel1, "No", QStringLiteral("ОТМЕНА"));
-  buttons->addStretch();
-  buttons->addWidget(Yes);
-  buttons->addWidget(No);
-  buttons->addStretch();
-  layout->addLayout(buttons);
+  layout->addLayout(CentredRow({Yes, No}));
   connect(Yes, &QPushButton::clicked, this, &TfEdit_ZT::YesClick);
   connect(No, &QPushButton::clicked, this, &TfEdit_ZT::NoClick);
 

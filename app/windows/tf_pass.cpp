@@ -65,14 +65,9 @@ TfPass::TfPass(AppContext& context, WindowDispatcher& dispatcher, QWidget* paren
   entryRow->addWidget(edPass, 1);
   layout->addLayout(entryRow);
 
-  auto* buttons = new QHBoxLayout;
   bYes = PlainButton(this, "bYes", QStringLiteral("Да"));
   bNo = PlainButton(this, "bNo", QStringLiteral("Отмена"));
-  buttons->addStretch();
-  buttons->addWidget(bYes);
-  buttons->addWidget(bNo);
-  buttons->addStretch();
-  layout->addLayout(buttons);
+  layout->addLayout(CentredRow({bYes, bNo}));
   connect(bYes, &QPushButton::clicked, this, &TfPass::bYesClick);
   connect(bNo, &QPushButton::clicked, this, &TfPass::bNoClick);
 

@@ -73,6 +73,8 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   void Step(shell::RowStep step);
   void PressRepeat(shell::RepeatButton button);
   void AppendLogLine(const std::string& line);
+  void QueueActivity();
+  void ShowActivity();
 
   // Handlers.
   void bFirstClick();
@@ -130,6 +132,10 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   QTimer tStarRdData;
   QTimer tStartWrData;
   shell::AutoRepeat autoRepeat_;
+  // Activity steps not yet shown.
+  int sendSteps_ = 0;
+  int receiveSteps_ = 0;
+  bool activityQueued_ = false;
 };
 
 }  // namespace zt::app

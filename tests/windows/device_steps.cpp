@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 
@@ -23,6 +24,16 @@ RecorderProgram::RecorderProgram(std::string image, sim::SimulatorSettings setti
 
 bool RecorderProgram::Start() {
   return recorder.Start(folder.Files().PortLink(kRecorderCom)) && program.Start();
+}
+
+ActivitySteps::ActivitySteps(app::TfZetl& main, const char* indicator) {
+  auto* bar = main.findChild<QProgressBar*>(QString::fromLatin1(indicator));
+  shown_ = bar->value();
+  QObject::connect(bar, &QProgressBar::valueChanged, [this](int value) {
+    constexpr int kPositions = 11;  // 0, 10, ..., 100
+    steps_ += (value / 10 - shown_ / 10 + kPositions) % kPositions;
+    shown_ = value;
+  });
 }
 
 bool MainOnTop(app::TfZetl& main) { return QApplication::activeModalWidget() == &main; }

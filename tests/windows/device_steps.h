@@ -36,6 +36,18 @@ class RecorderProgram {
   app::Program program;
 };
 
+// The steps an activity indicator of the main window has made (10 each, 0 after 100);
+// steps made together show as one move.
+class ActivitySteps {
+ public:
+  ActivitySteps(app::TfZetl& main, const char* indicator);
+  int Steps() const { return steps_; }
+
+ private:
+  int steps_ = 0;
+  int shown_ = 0;
+};
+
 // The main window is the modal window on top.
 bool MainOnTop(app::TfZetl& main);
 

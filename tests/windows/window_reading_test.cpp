@@ -35,12 +35,6 @@ int LinesStartingWith(const QString& text, const QString& prefix) {
   return n;
 }
 
-// Counts every move of an activity indicator.
-struct MoveCounter {
-  int moves = 0;
-  void Watch(QProgressBar* bar) { QObject::connect(bar, &QProgressBar::valueChanged, [this] { ++moves; }); }
-};
-
 // How an unfinished reading ends.
 enum class Ending { StopButton, EscKey, WindowClosed, NeverAnswered, PortVanishes };
 
@@ -55,9 +49,7 @@ class WindowReadingTest : public QObject {
     RecorderProgram p(expected.bytes);
     QVERIFY(p.Start());
     app::TfZetl& main = p.Main();
-    MoveCounter sent, received;
-    sent.Watch(main.findChild<QProgressBar*>("prWr"));
-    received.Watch(main.findChild<QProgressBar*>("prRd"));
+    const ActivitySteps sent(main, "prWr"), received(main, "prRd");
 
     ScenarioDriver driver;
     driver.Step("the hidden log switch", [&] { return MainOnTop(main); }, [&] {
@@ -82,8 +74,8 @@ class WindowReadingTest : public QObject {
       driver.Check(!p.Context().channel.IsOpen(), "port closed");
       driver.Check(driver.Messages().isEmpty(), "no message after a complete reading");
       // The password and 512 pages, each a frame out and at least one delivery in.
-      driver.Check(sent.moves >= 513, QStringLiteral("send indicator moved %1 times").arg(sent.moves));
-      driver.Check(received.moves >= 513, QStringLiteral("receive indicator moved %1 times").arg(received.moves));
+      driver.Check(sent.Steps() >= 513, QStringLiteral("send indicator: %1 steps").arg(sent.Steps()));
+      driver.Check(received.Steps() >= 513, QStringLiteral("receive indicator: %1 steps").arg(received.Steps()));
       const QString log = main.findChild<QPlainTextEdit*>("mDeb")->toPlainText();
       driver.Check(LinesStartingWith(log, "-> кол.б-т=") >= 513, "each frame sent logged");
       driver.Check(LinesStartingWith(log, "<- кол.б-т=") >= 513, "each delivery logged");

@@ -53,14 +53,6 @@ std::uint32_t RecorderMinutes(const std::string& image) {
   return byte(0) | (byte(1) << 8) | (byte(2) << 16);
 }
 
-// Counts the frames the program sends (the send activity indicator moves once a frame).
-struct SendCounter {
-  int frames = 0;
-  explicit SendCounter(app::TfZetl& main) {
-    QObject::connect(main.findChild<QProgressBar*>("prWr"), &QProgressBar::valueChanged, [this] { ++frames; });
-  }
-};
-
 }  // namespace
 
 class WindowWritingTest : public QObject {
@@ -159,7 +151,8 @@ class WindowWritingTest : public QObject {
     RecorderProgram p(memory);
     QVERIFY(p.Start());
     app::TfZetl& main = p.Main();
-    SendCounter sends(main);
+    // The send indicator steps once a frame.
+    const ActivitySteps sends(main, "prWr");
     int sendsBefore = 0;
     QString headerBefore;
 
@@ -167,14 +160,14 @@ class WindowWritingTest : public QObject {
     ReadRecorder(driver, main);
     Command(driver, main, "mZT_Write");
     driver.Step("count", [] { return Modal<app::TfPass>() != nullptr; }, [&] {
-      sendsBefore = sends.frames;
+      sendsBefore = sends.Steps();
       headerBefore = Label(main, "stFactory");
     });
     // The same digits with a blank: not the reading's text.
     EnterPassword(driver, " 1234");
     driver.Step("refused", [&] { return driver.Messages().size() == 1 && Modal<app::TfPass>(); }, [&] {
       driver.Check(driver.Messages().front().text == "Ошибка пароля!!!", driver.Messages().front().text);
-      driver.Check(sends.frames == sendsBefore, "nothing sent");
+      driver.Check(sends.Steps() == sendsBefore, "nothing sent");
       driver.Check(!p.Context().channel.IsOpen(), "port not opened");
     });
     EnterPassword(driver, "1234");
@@ -184,7 +177,7 @@ class WindowWritingTest : public QObject {
       QTest::keyClick(EditorField("Factory"), Qt::Key_Escape);
     });
     driver.Step("cancelled", [&] { return MainOnTop(main); }, [&] {
-      driver.Check(sends.frames == sendsBefore + 1, "only the password sent");
+      driver.Check(sends.Steps() == sendsBefore + 1, "only the password sent");
       driver.Check(Label(main, "stFactory") == headerBefore, "header unchanged");
       driver.Check(!p.Context().clockCorrection, "no clock correction");
       driver.Check(driver.Messages().size() == 1, "no further message");
