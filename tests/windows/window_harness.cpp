@@ -62,7 +62,10 @@ void ScenarioDriver::StepExit(std::function<QWidget*()> startWindow) {
 bool ScenarioDriver::AnswerMessageBox() {
   auto* box = Modal<QMessageBox>();
   if (!box || !box->isVisible()) return false;
-  messages_.push_back({box->icon(), box->text()});
+  QStringList open;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != box && w->isVisible() && !w->objectName().isEmpty()) open << w->objectName();
+  messages_.push_back({box->icon(), box->text(), open});
   QString wanted;
   if (!answers_.empty()) {
     wanted = answers_.front();

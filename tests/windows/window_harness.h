@@ -43,6 +43,8 @@ class ProgramFolder {
 struct ShownMessage {
   QMessageBox::Icon icon;
   QString text;
+  // The object names of the other windows open while the box was up.
+  QStringList windowsOpen;
 };
 
 // Plays steps in order: each waits until its condition holds, then acts. A

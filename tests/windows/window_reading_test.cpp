@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -108,6 +109,10 @@ class WindowReadingTest : public QObject {
     EnterPassword(driver, "4321");
     driver.Step("refused by the recorder", [&] { return driver.Messages().size() == 4 && Modal<app::TfPass>(); }, [&] {
       driver.Check(!p.Context().channel.IsOpen(), "port closed after the refusal");
+      // The release of an Enter pressed in the message box sends nothing again.
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+      QApplication::sendEvent(Modal<app::TfPass>()->findChild<QLineEdit*>("edPass"), &release);
+      driver.Check(!Modal<app::TfPass>()->Step().Waiting(), "a lone Enter release does nothing");
       for (const ShownMessage& m : driver.Messages()) {
         driver.Check(m.text == kPasswordError, "message " + m.text);
         driver.Check(m.icon == QMessageBox::Critical, "an error box");
@@ -208,6 +213,7 @@ class WindowReadingTest : public QObject {
       driver.Check(driver.Messages().size() == 1, QStringLiteral("%1 messages").arg(driver.Messages().size()));
       driver.Check(driver.Messages().front().text == message, driver.Messages().front().text);
       driver.Check(driver.Messages().front().icon == icon, "message kind");
+      driver.Check(driver.Messages().front().windowsOpen.contains("fRd_ZT"), "the window closes after the answer");
       driver.Check(test::ReadBytes(p.folder.Files().ImageFile()) == before.bytes, "image file kept");
       CheckShown(driver, main, before);
       driver.Check(!p.Context().state.deviceRead, "device-read flag clear");

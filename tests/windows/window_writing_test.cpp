@@ -133,6 +133,7 @@ class WindowWritingTest : public QObject {
       driver.Check(driver.Messages().size() == 1, "one message");
       driver.Check(driver.Messages().front().text == "Запись норма", driver.Messages().front().text);
       driver.Check(driver.Messages().front().icon == QMessageBox::Information, "an information box");
+      driver.Check(driver.Messages().front().windowsOpen.contains("fWrProgPar"), "the window closes after the answer");
       const std::string memory = p.recorder.Image();
       driver.Check(RecorderText(memory, kHeaderEnterprise) == link::TextPayload(app::ToCp1251(enterprise)), "enterprise written");
       driver.Check(RecorderText(memory, kHeaderBranch) == link::TextPayload(app::ToCp1251(branch)), "branch written");
