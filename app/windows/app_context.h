@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "core/archive_table.h"
 #include "core/clock.h"
@@ -45,6 +46,10 @@ struct AppContext {
   NotifiedChannel channel;
   link::TtyPortProbe probe;
   link::LinkProtocol protocol;
+  // The text of the last password sent, as typed; a writing must repeat it.
+  std::string lastPasswordText;
+  // The parameter editor's "Коррекция часов по часам компьютера" for the next writing.
+  bool clockCorrection = false;
 };
 
 }  // namespace zt::app

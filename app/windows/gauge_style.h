@@ -7,4 +7,7 @@ namespace zt::app {
 
 void StyleGauge(QProgressBar& gauge);
 
+// A styled gauge of range 0..maximum at 0, 31 pixels high.
+QProgressBar* MakeGauge(QWidget* parent, const char* name, int maximum);
+
 }  // namespace zt::app

@@ -6,22 +6,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/windows/plain_button.h"
 #include "app/windows/text_codec.h"
 #include "core/cp1251.h"
 
 namespace zt::app {
-
-namespace {
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAccessibleName(caption);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
 
 std::string TEditorAdrM::FileError(std::string_view text) const {
   return std::string(text) + Utf8ToCp1251(editor_.File().string());
@@ -60,9 +49,9 @@ TEditorAdrM::TEditorAdrM(AppContext& context, QWidget* parent)
   layout->addLayout(fields);
 
   auto* buttons = new QHBoxLayout;
-  BitBtn3 = Button(this, "BitBtn3", QStringLiteral("Удалить"));
-  BitBtn1 = Button(this, "BitBtn1", QStringLiteral("Сохранить"));
-  BitBtn2 = Button(this, "BitBtn2", QStringLiteral("Отмена"));
+  BitBtn3 = PlainButton(this, "BitBtn3", QStringLiteral("Удалить"));
+  BitBtn1 = PlainButton(this, "BitBtn1", QStringLiteral("Сохранить"));
+  BitBtn2 = PlainButton(this, "BitBtn2", QStringLiteral("Отмена"));
   for (QPushButton* b : {BitBtn3, BitBtn1, BitBtn2}) buttons->addWidget(b);
   layout->addLayout(buttons);
 

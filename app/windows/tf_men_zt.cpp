@@ -8,8 +8,12 @@
 #include "app/windows/t_editor_adr_m.h"
 #include "app/windows/t_in_rs232.h"
 #include "app/windows/text_codec.h"
+#include "app/windows/tf_edit_zt.h"
 #include "app/windows/tf_help_gr.h"
+#include "app/windows/tf_pass.h"
+#include "app/windows/tf_rd_zt.h"
 #include "app/windows/tf_sel_rs.h"
+#include "app/windows/tf_wr_prog_par.h"
 #include "app/windows/tf_zetl.h"
 #include "app/windows/tz_agr_file.h"
 #include "app/shell/operator_list.h"
@@ -89,6 +93,18 @@ void TfMen_ZT::RegisterWindows() {
   });
   dispatcher_.Register(WindowKind::About, [this](QWidget* owner) {
     return std::make_unique<TAboutForm>(ctx_.state.regionalFlag, owner);
+  });
+  dispatcher_.Register(WindowKind::Password, [this](QWidget* owner) {
+    return std::make_unique<TfPass>(ctx_, dispatcher_, owner);
+  });
+  dispatcher_.Register(WindowKind::Read, [this](QWidget* owner) {
+    return std::make_unique<TfRd_ZT>(ctx_, *fZetl_, owner);
+  });
+  dispatcher_.Register(WindowKind::ParameterEditor, [this](QWidget* owner) {
+    return std::make_unique<TfEdit_ZT>(ctx_, *fZetl_, owner);
+  });
+  dispatcher_.Register(WindowKind::Write, [this](QWidget* owner) {
+    return std::make_unique<TfWrProgPar>(ctx_, owner);
   });
 }
 

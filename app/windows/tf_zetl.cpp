@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/shell/main_commands.h"
 #include "app/shell/save_command.h"
@@ -55,9 +56,10 @@ QProgressBar* ActivityBar(const char* name, QWidget* parent) {
   return bar;
 }
 
-void AdvanceActivity(QProgressBar* bar) {
-  const int next = bar->value() + 10;
-  bar->setValue(next > bar->maximum() ? 0 : next);
+void AdvanceActivity(QProgressBar* bar, int steps) {
+  int value = bar->value();
+  for (int i = 0; i < steps; ++i) value = value + 10 > bar->maximum() ? 0 : value + 10;
+  bar->setValue(value);
 }
 
 }  // namespace
@@ -407,8 +409,29 @@ void TfZetl::SelectRow(int kind, std::size_t row) {
   view->scrollTo(index);
 }
 
-void TfZetl::SendStep() { AdvanceActivity(prWr); }
-void TfZetl::ReceiveStep() { AdvanceActivity(prRd); }
+void TfZetl::SendStep() {
+  ++sendSteps_;
+  QueueActivity();
+}
+
+void TfZetl::ReceiveStep() {
+  ++receiveSteps_;
+  QueueActivity();
+}
+
+// A progress bar repaints at once on a visible change; the indicators move after the
+// event that stepped them, so no painting comes between a reply and the next frame.
+void TfZetl::QueueActivity() {
+  if (activityQueued_) return;
+  activityQueued_ = true;
+  QMetaObject::invokeMethod(this, &TfZetl::ShowActivity, Qt::QueuedConnection);
+}
+
+void TfZetl::ShowActivity() {
+  activityQueued_ = false;
+  AdvanceActivity(prWr, std::exchange(sendSteps_, 0));
+  AdvanceActivity(prRd, std::exchange(receiveSteps_, 0));
+}
 
 void TfZetl::AppendLogLine(const std::string& line) {
   // A load logs two lines for each of up to 2048 records; they reach the memo

@@ -80,6 +80,8 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   static std::optional<std::filesystem::path> ChosenFile(QFileDialog& dialog);
   void AppendLogLine(const std::string& line);
   void FlushLog();
+  void QueueActivity();
+  void ShowActivity();
 
   // Handlers.
   void bFirstClick();
@@ -139,6 +141,10 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   QTimer tLogFlush;
   QStringList pendingLog_;
   shell::AutoRepeat autoRepeat_;
+  // Activity steps not yet shown.
+  int sendSteps_ = 0;
+  int receiveSteps_ = 0;
+  bool activityQueued_ = false;
 };
 
 }  // namespace zt::app

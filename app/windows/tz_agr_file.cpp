@@ -24,13 +24,7 @@ TZagrFile::TZagrFile(AppContext& context, TfZetl& mainWindow, QWidget* parent)
   lNameFile = new QLabel(this);
   lNameFile->setObjectName(QStringLiteral("lNameFile"));
   lNameFile->setAccessibleName(QStringLiteral("lNameFile"));
-  gFile_ZT = new QProgressBar(this);
-  gFile_ZT->setObjectName(QStringLiteral("gFile_ZT"));
-  gFile_ZT->setAccessibleName(QStringLiteral("gFile_ZT"));
-  gFile_ZT->setRange(0, kLoadSteps);
-  gFile_ZT->setValue(0);
-  gFile_ZT->setFixedHeight(31);
-  StyleGauge(*gFile_ZT);
+  gFile_ZT = MakeGauge(this, "gFile_ZT", kLoadSteps);
   bStop = new QPushButton(QStringLiteral("Стоп"), this);
   bStop->setObjectName(QStringLiteral("bStop"));
   bStop->setAccessibleName(bStop->text());

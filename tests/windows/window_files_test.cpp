@@ -23,55 +23,6 @@
 using namespace zt;
 using namespace zt::wintest;
 
-namespace {
-
-const char* const kHeaderLabels[kHeaderFieldCount] = {"stSerNum_ZT", "stQuanSens", "stVers_ZT", "stFactory",
-                                                      "stTube",      "stMeter",    "stDate"};
-
-QString LabelText(const std::string& text) { return app::FromCp1251(std::string_view(text).substr(0, text.find('\0'))); }
-
-// Every header label and every cell of both views against the decoder's result.
-void CheckShown(ScenarioDriver& driver, app::TfZetl& main, const ExpectedImage& expected) {
-  for (std::size_t i = 0; i < kHeaderFieldCount; ++i)
-    driver.Check(main.findChild<QLabel*>(kHeaderLabels[i])->text() == LabelText(expected.image.header[i]),
-                 QStringLiteral("header label %1").arg(kHeaderLabels[i]));
-  const struct {
-    const char* view;
-    const ArchiveTable& table;
-  } tables[] = {{"sg_DateArc", expected.tables.time}, {"sg_CurArc", expected.tables.operational}};
-  for (const auto& t : tables) {
-    const QAbstractItemModel* model = main.findChild<QTableView*>(t.view)->model();
-    driver.Check(static_cast<std::size_t>(model->rowCount()) + 1 == t.table.RowCount(), QString(t.view) + " rows");
-    driver.Check(static_cast<std::size_t>(model->columnCount()) + 1 == t.table.ColumnCount(), QString(t.view) + " columns");
-    int wrong = 0;
-    for (std::size_t row = 0; row < t.table.RowCount(); ++row)
-      for (std::size_t col = 0; col < t.table.ColumnCount(); ++col) {
-        const QString want = app::FromCp1251(t.table.Cell(col, row));
-        QString shown;
-        if (row == 0 && col == 0) continue;  // the corner title is drawn over the corner
-        if (row == 0) shown = model->headerData(static_cast<int>(col) - 1, Qt::Horizontal, Qt::DisplayRole).toString();
-        else if (col == 0) shown = model->headerData(static_cast<int>(row) - 1, Qt::Vertical, Qt::DisplayRole).toString();
-        else shown = model->index(static_cast<int>(row) - 1, static_cast<int>(col) - 1).data().toString();
-        if (shown != want) ++wrong;
-      }
-    driver.Check(wrong == 0, QStringLiteral("%1: %2 cells differ").arg(t.view).arg(wrong));
-  }
-}
-
-void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& chosen,
-            std::function<void(QFileDialog&)> inspect = {}) {
-  driver.Step("СОХРАНИТЬ", [&main] { return InFront(main); }, [&main] {
-    QTimer::singleShot(0, main.findChild<QAction*>("SaveFile"), &QAction::trigger);
-  });
-  driver.Step("save dialog", [] { return Modal<QFileDialog>() != nullptr; }, [chosen, inspect] {
-    if (inspect) inspect(*Modal<QFileDialog>());
-    Modal<QFileDialog>()->selectFile(QString::fromStdString(chosen.string()));
-    static_cast<QDialog*>(Modal<QFileDialog>())->accept();
-  });
-  driver.Step("saved", [&main] { return InFront(main); }, [] {});
-}
-
-}  // namespace
 
 class WindowFilesTest : public QObject {
   Q_OBJECT

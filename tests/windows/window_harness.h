@@ -4,6 +4,7 @@
 // box itself so no test ever waits on a person.
 #pragma once
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QObject>
@@ -45,6 +46,8 @@ class ProgramFolder {
 struct ShownMessage {
   QMessageBox::Icon icon;
   QString text;
+  // The object names of the other windows open while the box was up.
+  QStringList windowsOpen;
 };
 
 // Plays steps in order: each waits until its condition holds, then acts. A
@@ -123,6 +126,13 @@ struct ExpectedImage {
   ArchiveTables tables;
 };
 ExpectedImage DecodeForTest(std::string bytes);
+
+// Checks every header label and every cell of both views against the decoder's result.
+void CheckShown(ScenarioDriver& driver, app::TfZetl& main, const ExpectedImage& expected);
+
+// Steps: "СОХРАНИТЬ ФАЙЛ КАК  *.zt" with the name chosen; inspect sees the dialog first.
+void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& chosen,
+            std::function<void(QFileDialog&)> inspect = {});
 
 }  // namespace zt::wintest
 
