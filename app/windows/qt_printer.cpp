@@ -56,6 +56,9 @@ void QtPrinter::Select(int index) {
   if (q.pdfFile.isEmpty()) {
     device_.setOutputFormat(QPrinter::NativeFormat);
     device_.setPrinterName(q.name);
+    // The paper the print dialog will offer first: the metrics are measured on it.
+    const QPageSize paper = QPrinterInfo(device_).defaultPageSize();
+    if (paper.isValid()) device_.setPageSize(paper);
   } else {
     device_.setOutputFormat(QPrinter::PdfFormat);
     device_.setOutputFileName(q.pdfFile);
