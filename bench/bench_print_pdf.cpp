@@ -1,4 +1,4 @@
-// A whole-archive report as the report window makes and prints it: the build
+// A report over every record of an archive, as the report window makes and prints it: the build
 // (without and with the window's yield points), the pagination on metrics
 // measured on a PDF printer, and the printing of every sheet into a PDF file.
 // Prints the median of several runs of each step.
@@ -37,21 +37,6 @@ double MedianMs(const std::function<void()>& step) {
   return ms[kRuns / 2];
 }
 
-report::BuildResult Build(const ArchiveTables& tables, const DecodedImage& image, const WorkingFiles& files,
-                          report::ArchiveKind archive, report::EventPump& pump) {
-  bench::SilentMessages messages;
-  report::YieldPoint yield(pump);
-  report::StopRequest stop;
-  const FixedClock clock({2026, 12, 7, 10, 30, 15});
-  report::ReportRequest request;
-  request.archive = archive;
-  request.beginDate = "01.01.2011";
-  request.beginTime = "00:00:00";
-  request.endDate = "01.01.2030";
-  request.endTime = "23:59:59";
-  return report::BuildReport({tables, image, clock, messages, yield, stop}, stop, request, files);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,8 +64,8 @@ int main(int argc, char** argv) {
     const char* name = archive == report::ArchiveKind::Time ? "time archive" : "operational archive";
     report::NoEventPump noEvents;
     app::QtEventPump windowEvents;
-    const double build = MedianMs([&] { Build(tables, image, files, archive, noEvents); });
-    const double buildYielding = MedianMs([&] { Build(tables, image, files, archive, windowEvents); });
+    const double build = MedianMs([&] { bench::BuildFullArchiveReport(tables, image, files, archive, noEvents); });
+    const double buildYielding = MedianMs([&] { bench::BuildFullArchiveReport(tables, image, files, archive, windowEvents); });
     report::Pagination pagination;
     const double paginate = MedianMs([&] {
       report::LinesPreview preview;
