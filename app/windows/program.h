@@ -29,7 +29,7 @@ struct ProgramOptions {
   // The machine's serial ports in COM order; read from the system when not given.
   std::optional<std::vector<std::string>> systemPorts;
   // The printers reports go to; the system's when not given.
-  std::function<std::unique_ptr<QtPrinter>()> printers;
+  std::function<std::unique_ptr<QtPrinter>()> printers = {};
 };
 
 class Program {

@@ -22,7 +22,7 @@ namespace zt::wintest {
 
 std::unique_ptr<app::Program> StartProgram(const ProgramFolder& folder,
                                            std::optional<std::vector<app::PrinterQueue>> printers) {
-  app::ProgramOptions options{folder.LockFolder(), std::vector<std::string>{}, {}};
+  app::ProgramOptions options{folder.LockFolder(), std::vector<std::string>{}};
   if (printers)
     options.printers = [queues = *printers] { return std::make_unique<app::QtPrinter>(queues, queues.empty() ? -1 : 0); };
   auto program = std::make_unique<app::Program>(folder.Root(), std::move(options));

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QFontDialog>
@@ -87,9 +88,18 @@ void StepAcceptPageSettings(ScenarioDriver& driver) {
   driver.Step("page settings closed", [] { return ReportWindowOnTop(); }, [] {});
 }
 
-void StepAcceptPrintDialog(ScenarioDriver& driver, std::optional<std::pair<int, int>> range) {
-  driver.Step("print dialog", [] { return Modal<QPrintDialog>() != nullptr; }, [range] {
+// The dialog offers the system's printers too: the file stays chosen.
+void StepAcceptPrintDialog(ScenarioDriver& driver, const std::filesystem::path& pdf,
+                           std::optional<std::pair<int, int>> range) {
+  driver.Step("print dialog", [] { return Modal<QPrintDialog>() != nullptr; }, [&driver, pdf, range] {
     QPrintDialog* dialog = Modal<QPrintDialog>();
+    auto* printers = dialog->findChild<QComboBox*>("printers");
+    auto* fileName = dialog->findChild<QLineEdit*>("filename");
+    driver.Check(printers && fileName, "the print dialog's printer and file fields");
+    if (printers && fileName) {
+      printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+      fileName->setText(QString::fromStdString(pdf.string()));
+    }
     if (range) {
       dialog->findChild<QRadioButton*>("printRange")->setChecked(true);
       dialog->findChild<QSpinBox*>("from")->setValue(range->first);
@@ -170,7 +180,7 @@ class WindowReportTest : public QObject {
     // The operational report prints sheets 2 to 3 only.
     const std::optional<std::pair<int, int>> range =
         timeArchive ? std::nullopt : std::optional<std::pair<int, int>>({2, 3});
-    StepAcceptPrintDialog(driver, range);
+    StepAcceptPrintDialog(driver, PdfPrinterFile(f.folder), range);
     driver.Step("pdf", [] { return true; }, [&] {
       QString error;
       const PdfGrid grid = ReportGrid(*f.Context().printer, {"Lucida Console", 8});
