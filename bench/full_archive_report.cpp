@@ -6,8 +6,14 @@ namespace zt::bench {
 
 report::BuildResult BuildFullArchiveReport(const ArchiveTables& tables, const DecodedImage& image,
                                            const WorkingFiles& files, report::ArchiveKind archive) {
-  SilentMessages messages;
   report::NoEventPump pump;
+  return BuildFullArchiveReport(tables, image, files, archive, pump);
+}
+
+report::BuildResult BuildFullArchiveReport(const ArchiveTables& tables, const DecodedImage& image,
+                                           const WorkingFiles& files, report::ArchiveKind archive,
+                                           report::EventPump& pump) {
+  SilentMessages messages;
   report::YieldPoint yield(pump);
   report::StopRequest stop;
   const FixedClock clock({2026, 12, 7, 10, 30, 15});

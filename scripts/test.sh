@@ -7,6 +7,11 @@ scripts/install-deps.sh
 jobs=$(nproc)
 fuzz_seconds=${ZT_FUZZ_SECONDS:-20}
 
+echo "== a PDF printer queue for the printing test"
+cups_dir=$(mktemp -d /tmp/zt-cups.XXXXXX)
+trap 'scripts/pdf-printer.sh stop "$cups_dir"; rm -rf "$cups_dir"' EXIT
+eval "$(scripts/pdf-printer.sh start "$cups_dir")"
+
 echo "== build and test"
 cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/debug -j"$jobs"

@@ -3,7 +3,7 @@
 namespace zt::app {
 
 AppContext::AppContext(const WorkingFiles& files, std::vector<std::string> systemPorts,
-                       std::unique_ptr<report::Printer> printerImpl)
+                       std::unique_ptr<QtPrinter> printerImpl)
     : printer(std::move(printerImpl)),
       portNames(files, std::move(systemPorts)),
       channel(portNames),

@@ -19,9 +19,9 @@
 #include "link/link_protocol.h"
 #include "link/search_settings.h"
 #include "report/print_settings.h"
-#include "report/printer.h"
 #include "app/shell/app_state.h"
 #include "app/windows/notified_channel.h"
+#include "app/windows/qt_printer.h"
 #include "app/windows/qt_messages.h"
 #include "app/windows/window_log.h"
 
@@ -29,7 +29,7 @@ namespace zt::app {
 
 struct AppContext {
   // systemPorts: the machine's serial ports, in COM order.
-  AppContext(const WorkingFiles& files, std::vector<std::string> systemPorts, std::unique_ptr<report::Printer> printer);
+  AppContext(const WorkingFiles& files, std::vector<std::string> systemPorts, std::unique_ptr<QtPrinter> printer);
 
   // The program folder and the working files are state.files.
   shell::AppState state;
@@ -41,7 +41,7 @@ struct AppContext {
   DateFormats formats;
   QtMessages messages;
   WindowLog log;
-  std::unique_ptr<report::Printer> printer;
+  std::unique_ptr<QtPrinter> printer;
   link::ComPortNames portNames;
   NotifiedChannel channel;
   link::TtyPortProbe probe;

@@ -8,7 +8,7 @@
 #include "app/windows/t_splash_form.h"
 #include "app/windows/tf_men_zt.h"
 #include "link/com_port_names.h"
-#include "report/substitute_printer.h"
+#include "app/windows/qt_printer.h"
 
 namespace zt::app {
 
@@ -37,9 +37,8 @@ bool Program::Start() {
   if (!lock_->Acquire()) return false;
 
   std::vector<std::string> ports = options_.systemPorts ? *options_.systemPorts : link::SystemSerialPorts();
-  // Printing comes with the report windows; until then reports know no printer.
   context_ = std::make_unique<AppContext>(files_, std::move(ports),
-                                          std::make_unique<report::SubstitutePrinter>(report::SubstitutePrinterModel{}));
+                                          options_.printers ? options_.printers() : QtPrinter::System());
   start_ = std::make_unique<TfMen_ZT>(*context_);
   splash.hide();
   start_->show();

@@ -9,6 +9,7 @@
 
 #include <QTranslator>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@
 namespace zt::app {
 
 struct AppContext;
+class QtPrinter;
 class TfMen_ZT;
 
 struct ProgramOptions {
@@ -27,6 +29,8 @@ struct ProgramOptions {
   std::filesystem::path lockFolder;
   // The machine's serial ports in COM order; read from the system when not given.
   std::optional<std::vector<std::string>> systemPorts;
+  // The printers reports go to; the system's when not given.
+  std::function<std::unique_ptr<QtPrinter>()> printers = {};
 };
 
 class Program {

@@ -6,6 +6,7 @@
 
 #include "app/windows/t_about_form.h"
 #include "app/windows/t_editor_adr_m.h"
+#include "app/windows/t_print_ku.h"
 #include "app/windows/t_in_rs232.h"
 #include "app/windows/text_codec.h"
 #include "app/windows/tf_edit_zt.h"
@@ -105,6 +106,13 @@ void TfMen_ZT::RegisterWindows() {
   });
   dispatcher_.Register(WindowKind::Write, [this](QWidget* owner) {
     return std::make_unique<TfWrProgPar>(ctx_, owner);
+  });
+  dispatcher_.Register(WindowKind::Report, [this](QWidget* owner) {
+    return std::make_unique<TPrint_ku>(ctx_, dispatcher_, owner);
+  });
+  dispatcher_.Register(WindowKind::PrintWait, [this](QWidget* owner) -> std::unique_ptr<QDialog> {
+    auto* report = qobject_cast<TPrint_ku*>(dispatcher_.Shown(WindowKind::Report));
+    return report ? report->MakePrintWaitWindow(owner) : nullptr;
   });
 }
 

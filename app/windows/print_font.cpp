@@ -1,0 +1,27 @@
+#include "app/windows/print_font.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "app/windows/text_codec.h"
+
+namespace zt::app {
+
+QFont ReportQFont(const report::PrinterFont& font) {
+  const QString family = FromCp1251(font.name);
+  QStringList substitutes;
+  for (const char* face : kReportFontSubstitutes) substitutes << QString::fromLatin1(face);
+  // Qt keeps one list per family and does not repeat a name.
+  QFont::insertSubstitutions(family, substitutes);
+  QFont qfont(family);
+  qfont.setStyleHint(QFont::TypeWriter);
+  qfont.setFixedPitch(true);
+  qfont.setPointSize(std::max(1, font.size));
+  return qfont;
+}
+
+report::PrinterFont ReportFontOf(const QFont& font) {
+  return {ToCp1251(font.family()), std::max(1, font.pointSize())};
+}
+
+}  // namespace zt::app

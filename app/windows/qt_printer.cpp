@@ -1,0 +1,121 @@
+#include "app/windows/qt_printer.h"
+
+#include <QFontMetrics>
+#include <QPrinterInfo>
+
+#include "app/windows/print_font.h"
+#include "app/windows/text_codec.h"
+
+namespace zt::app {
+
+std::vector<PrinterQueue> SystemPrinterQueues() {
+  std::vector<PrinterQueue> queues;
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) queues.push_back({name, {}});
+  return queues;
+}
+
+int SystemDefaultQueue(const std::vector<PrinterQueue>& queues) {
+  const QString wanted = QPrinterInfo::defaultPrinterName();
+  for (std::size_t i = 0; i < queues.size(); ++i)
+    if (queues[i].name == wanted) return static_cast<int>(i);
+  return queues.empty() ? -1 : 0;
+}
+
+QtPrinter::QtPrinter(std::vector<PrinterQueue> queues, int current) : queues_(std::move(queues)) {
+  device_.setDocName(QStringLiteral("Zetlogic"));
+  font_ = ReportQFont({"Lucida Console", 8});
+  Select(current);
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::System() {
+  auto queues = SystemPrinterQueues();
+  const int current = SystemDefaultQueue(queues);
+  return std::make_unique<QtPrinter>(std::move(queues), current);
+}
+
+std::vector<std::string> QtPrinter::InstalledNames() const {
+  std::vector<std::string> names;
+  names.reserve(queues_.size());
+  for (const PrinterQueue& q : queues_) names.push_back(ToCp1251(q.name));
+  return names;
+}
+
+int QtPrinter::CurrentIndex() const { return current_; }
+
+void QtPrinter::SetCurrentIndex(int index) {
+  if (index >= 0 && index < static_cast<int>(queues_.size())) Select(index);
+}
+
+void QtPrinter::Select(int index) {
+  if (index < 0 || index >= static_cast<int>(queues_.size())) {
+    current_ = -1;
+    return;
+  }
+  current_ = index;
+  const PrinterQueue& q = queues_[static_cast<std::size_t>(index)];
+  if (q.pdfFile.isEmpty()) {
+    device_.setOutputFormat(QPrinter::NativeFormat);
+    device_.setPrinterName(q.name);
+    // The paper the print dialog will offer first: the metrics are measured on it.
+    const QPageSize paper = QPrinterInfo(device_).defaultPageSize();
+    if (paper.isValid()) device_.setPageSize(paper);
+  } else {
+    device_.setOutputFormat(QPrinter::PdfFormat);
+    device_.setOutputFileName(q.pdfFile);
+  }
+}
+
+void QtPrinter::FollowDevice() {
+  if (device_.outputFormat() != QPrinter::NativeFormat) return;
+  for (std::size_t i = 0; i < queues_.size(); ++i)
+    if (queues_[i].pdfFile.isEmpty() && queues_[i].name == device_.printerName()) current_ = static_cast<int>(i);
+}
+
+void QtPrinter::SetFont(const report::PrinterFont& font) {
+  font_ = ReportQFont(font);
+  if (painter_.isActive()) painter_.setFont(font_);
+}
+
+int QtPrinter::PageWidth() const { return device_.width(); }
+
+int QtPrinter::PageHeight() const { return device_.height(); }
+
+int QtPrinter::TextHeight(std::string_view text) const {
+  if (text.empty()) return 0;
+  return QFontMetrics(font_, &device_).height();
+}
+
+int QtPrinter::AverageCharWidth() const { return QFontMetrics(font_, &device_).averageCharWidth(); }
+
+int QtPrinter::LinePitch() const { return TextHeight(" ") + 2; }
+
+bool QtPrinter::BeginTextJob() {
+  if (current_ < 0 || jobOpen_ || !device_.isValid()) return false;
+  jobOpen_ = true;
+  y_ = 0;
+  return true;
+}
+
+void QtPrinter::PrintTextLine(std::string_view line) {
+  if (!jobOpen_) return;
+  // The document starts with its first line: a job without lines prints no blank page.
+  if (!painter_.isActive()) {
+    if (!painter_.begin(&device_)) {
+      jobOpen_ = false;
+      return;
+    }
+    painter_.setFont(font_);
+  } else if (y_ > device_.height() - 2 * LinePitch()) {
+    device_.newPage();
+    y_ = 0;
+  }
+  painter_.drawText(0, y_ + QFontMetrics(font_, &device_).ascent(), FromCp1251(line));
+  y_ += LinePitch();
+}
+
+void QtPrinter::EndTextJob() {
+  if (painter_.isActive()) painter_.end();
+  jobOpen_ = false;
+}
+
+}  // namespace zt::app

@@ -1,0 +1,68 @@
+// The report logic's printer over Qt's printing: the installed printers and
+// the current one, page and font metrics in the printer's device units, and
+// the text job. One QPrinter serves all of it and the print and printer
+// set-up dialogs, so what the operator sets there is what prints.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "report/printer.h"
+
+namespace zt::app {
+
+// One printer as the program offers it: a spooler queue, or a PDF file.
+struct PrinterQueue {
+  QString name;
+  QString pdfFile;  // set: jobs are written to this file instead of a queue
+};
+
+// The system's installed printers (CUPS on Linux) in the system's order, and
+// the index of its default one (-1 when there is none or it is not listed).
+std::vector<PrinterQueue> SystemPrinterQueues();
+int SystemDefaultQueue(const std::vector<PrinterQueue>& queues);
+
+class QtPrinter final : public report::Printer {
+ public:
+  QtPrinter(std::vector<PrinterQueue> queues, int current);
+  // The system's printers, its default one current.
+  static std::unique_ptr<QtPrinter> System();
+
+  std::vector<std::string> InstalledNames() const override;
+  int CurrentIndex() const override;
+  void SetCurrentIndex(int index) override;
+
+  void SetFont(const report::PrinterFont& font) override;
+  int PageWidth() const override;
+  int PageHeight() const override;
+  int TextHeight(std::string_view text) const override;
+  int AverageCharWidth() const override;
+
+  bool BeginTextJob() override;
+  void PrintTextLine(std::string_view line) override;
+  void EndTextJob() override;
+
+  // What the dialogs work on.
+  QPrinter& Device() { return device_; }
+  // A dialog may have chosen another printer on the device.
+  void FollowDevice();
+  const std::vector<PrinterQueue>& Queues() const { return queues_; }
+
+ private:
+  void Select(int index);
+  int LinePitch() const;
+
+  std::vector<PrinterQueue> queues_;
+  int current_ = -1;
+  QPrinter device_{QPrinter::HighResolution};
+  QFont font_;
+  QPainter painter_;
+  int y_ = 0;  // where the next line begins on the current page
+  bool jobOpen_ = false;
+};
+
+}  // namespace zt::app

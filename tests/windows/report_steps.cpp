@@ -1,0 +1,212 @@
+#include "tests/windows/report_steps.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimeEdit>
+#include <algorithm>
+#include <cmath>
+
+#include "app/windows/print_font.h"
+#include "app/windows/t_wait_pr.h"
+#include "app/windows/text_codec.h"
+#include "app/windows/tf_sel_rs.h"
+#include "app/windows/tz_agr_file.h"
+
+namespace zt::wintest {
+
+std::unique_ptr<app::Program> StartProgram(const ProgramFolder& folder,
+                                           std::optional<std::vector<app::PrinterQueue>> printers) {
+  app::ProgramOptions options{folder.LockFolder(), std::vector<std::string>{}};
+  if (printers)
+    options.printers = [queues = *printers] { return std::make_unique<app::QtPrinter>(queues, queues.empty() ? -1 : 0); };
+  auto program = std::make_unique<app::Program>(folder.Root(), std::move(options));
+  if (!program->Start()) return nullptr;
+  return program;
+}
+
+std::filesystem::path PdfPrinterFile(const ProgramFolder& folder) { return folder.Root() / "printed.pdf"; }
+
+std::vector<app::PrinterQueue> PdfPrinter(const ProgramFolder& folder) {
+  return {{QStringLiteral("Zetlogic PDF file"), QString::fromStdString(PdfPrinterFile(folder).string())}};
+}
+
+void StepCancelSearch(ScenarioDriver& driver) {
+  driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
+              [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
+}
+
+void StepLoadFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file) {
+  driver.Step("main window", [&main] { return QApplication::activeModalWidget() == &main; },
+              [&main, file] { main.LoadIntoMainWindow(file); });
+  driver.Step("load window", [] { return Modal<app::TZagrFile>() != nullptr; }, [] {});
+  driver.Step("loaded", [&main] { return QApplication::activeModalWidget() == &main; }, [] {});
+}
+
+void StepOpenReportWindow(ScenarioDriver& driver, app::TfZetl& main) {
+  driver.Step("ОТЧЕТ", [&main] { return QApplication::activeModalWidget() == &main; }, [&main] {
+    QTimer::singleShot(0, main.findChild<QAction*>("mZT_Report"), &QAction::trigger);
+  });
+  // tInitPrn has run once the preview shows the print font.
+  driver.Step("report window", [] {
+    auto* report = Modal<app::TPrint_ku>();
+    return report && report->Preview()->font().family() != QApplication::font().family();
+  }, [] {});
+}
+
+app::TPrint_ku& ReportWindow() { return *Modal<app::TPrint_ku>(); }
+
+bool ReportWindowOnTop() { return Modal<app::TPrint_ku>() != nullptr; }
+
+void StepReportMenu(ScenarioDriver& driver, const char* action) {
+  driver.Step(QString::fromLatin1(action), [] { return ReportWindowOnTop(); }, [action] {
+    QTimer::singleShot(0, ReportWindow().findChild<QAction*>(QString::fromLatin1(action)), &QAction::trigger);
+  });
+}
+
+void StepReportCommand(ScenarioDriver& driver, const char* action) {
+  StepReportMenu(driver, action);
+  driver.Step("wait window", [] { return Modal<app::TWaitPr>() != nullptr; }, [] {});
+  driver.Step("wait window closed", [] { return ReportWindowOnTop(); }, [] {});
+}
+
+void ChooseWholePeriod(app::TPrint_ku& report, bool timeArchive) {
+  report.findChild<QDateEdit*>("DT_dBeg")->setDate(QDate(2011, 1, 1));
+  report.findChild<QTimeEdit*>("DT_tBeg")->setTime(QTime(0, 0, 0));
+  report.findChild<QDateEdit*>("DT_dEnd")->setDate(QDate(2030, 1, 1));
+  report.findChild<QTimeEdit*>("DT_tEnd")->setTime(QTime(23, 59, 59));
+  report.findChild<QRadioButton*>(timeArchive ? "rbArcDate" : "rbArcCur")->click();
+}
+
+QStringList PreviewLines(app::TPrint_ku& report) {
+  const QString text = report.Preview()->toPlainText();
+  if (text.isEmpty()) return {};
+  return text.split(QLatin1Char('\n'));
+}
+
+QStringList FileLines(const std::filesystem::path& file) {
+  const std::string bytes = test::ReadBytes(file);
+  QStringList lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    lines << app::FromCp1251(std::string_view(bytes).substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::vector<QStringList> SheetFiles(const WorkingFiles& files) {
+  std::vector<QStringList> sheets;
+  for (int n = 1; std::filesystem::exists(files.SheetFile(n)); ++n) sheets.push_back(FileLines(files.SheetFile(n)));
+  return sheets;
+}
+
+PdfGrid ReportGrid(app::QtPrinter& printer, const report::PrinterFont& font) {
+  printer.SetFont(font);
+  const double points = 72.0 / printer.Device().resolution();
+  return {printer.AverageCharWidth() * points, (printer.TextHeight(" ") + 2) * points};
+}
+
+namespace {
+
+struct PdfWord {
+  int page;
+  double left;
+  double top;
+  QString text;
+};
+
+// Words of "pdftotext -tsv": level 5 rows of level, page, par, block, line, word, left, top, width, height, conf, text.
+std::vector<PdfWord> PdfWords(const QString& tsv) {
+  std::vector<PdfWord> words;
+  for (const QString& row : tsv.split(QLatin1Char('\n'))) {
+    const QStringList cells = row.split(QLatin1Char('\t'));
+    if (cells.size() < 12 || cells[0] != QLatin1String("5")) continue;
+    words.push_back({cells[1].toInt(), cells[6].toDouble(), cells[7].toDouble(), cells.mid(11).join('\t')});
+  }
+  return words;
+}
+
+}  // namespace
+
+std::vector<QStringList> PdfPages(const std::filesystem::path& pdf, const PdfGrid& grid, QString& error) {
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-tsv"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                                QString::fromStdString(pdf.string()), QStringLiteral("-")});
+  if (!pdftotext.waitForFinished(60000) || pdftotext.exitStatus() != QProcess::NormalExit || pdftotext.exitCode() != 0) {
+    error = QStringLiteral("pdftotext failed on %1: %2")
+                .arg(QString::fromStdString(pdf.string()), QString::fromUtf8(pdftotext.readAllStandardError()));
+    return {};
+  }
+  const std::vector<PdfWord> words = PdfWords(QString::fromUtf8(pdftotext.readAllStandardOutput()));
+  int pageCount = 0;
+  for (const PdfWord& w : words) pageCount = std::max(pageCount, w.page);
+  std::vector<QStringList> pages(static_cast<std::size_t>(pageCount));
+  for (int page = 1; page <= pageCount; ++page) {
+    double top = 1e9;
+    double left = 1e9;
+    for (const PdfWord& w : words)
+      if (w.page == page) {
+        top = std::min(top, w.top);
+        left = std::min(left, w.left);
+      }
+    QStringList& lines = pages[static_cast<std::size_t>(page - 1)];
+    for (const PdfWord& w : words) {
+      if (w.page != page) continue;
+      const auto line = static_cast<qsizetype>(std::lround((w.top - top) / grid.linePitch));
+      const auto column = static_cast<qsizetype>(std::lround((w.left - left) / grid.charWidth));
+      while (lines.size() <= line) lines << QString();
+      QString& text = lines[line];
+      if (text.size() < column) text += QString(column - text.size(), QLatin1Char(' '));
+      text.replace(column, w.text.size(), w.text);
+    }
+  }
+  return pages;
+}
+
+namespace {
+
+// Trailing blanks and closing empty lines off, the common left margin out.
+QStringList Normalised(QStringList lines) {
+  for (QString& line : lines) {
+    while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+  }
+  while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+  qsizetype margin = -1;
+  for (const QString& line : lines) {
+    if (line.isEmpty()) continue;
+    qsizetype lead = 0;
+    while (lead < line.size() && line[lead] == QLatin1Char(' ')) ++lead;
+    margin = margin < 0 ? lead : std::min(margin, lead);
+  }
+  if (margin > 0)
+    for (QString& line : lines) line.remove(0, std::min(margin, line.size()));
+  return lines;
+}
+
+}  // namespace
+
+QString ComparePagesWithSheets(const std::vector<QStringList>& pages, const std::vector<QStringList>& sheets) {
+  if (pages.size() != sheets.size())
+    return QStringLiteral("%1 pages for %2 sheets").arg(pages.size()).arg(sheets.size());
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const QStringList page = Normalised(pages[i]);
+    const QStringList sheet = Normalised(sheets[i]);
+    for (qsizetype line = 0; line < std::max(page.size(), sheet.size()); ++line)
+      if (page.value(line) != sheet.value(line))
+        return QStringLiteral("page %1 line %2: \"%3\" where the sheet has \"%4\"")
+            .arg(i + 1)
+            .arg(line + 1)
+            .arg(page.value(line), sheet.value(line));
+  }
+  return {};
+}
+
+}  // namespace zt::wintest
