@@ -58,10 +58,15 @@ void CleanRun(Operation operation, RunPlan& plan, RunEvidence& e) {
   e.outputAfter = e.outputBefore;
 }
 
-// A failure as zt ends it: the exit code and the message of the run on stderr.
-void Failed(RunEvidence& e, int code, std::string_view cp1251Message) {
+// A failure as zt ends it: the exit code and the message of the run on
+// stderr, every file as it was, the schedule one that may fail.
+void Failed(RunPlan& p, RunEvidence& e, int code, std::string_view cp1251Message) {
+  p.mustSucceed = false;
   e.zt.code = code;
   e.ztErrors = Cp1251ToUtf8(cp1251Message) + "\n";
+  e.memoryAfter = e.memory;
+  e.imageAfter = e.imageBefore;
+  e.outputAfter = e.outputBefore;
 }
 
 const VerdictCase kCases[] = {
@@ -69,34 +74,16 @@ const VerdictCase kCases[] = {
     {"a reading whose -o file differs in a byte", Operation::Read,
      [](RunPlan&, RunEvidence& e) { (*e.outputAfter)[100] ^= 1; }, Defect::BytesLost, 1},
     {"a reading that failed and kept both files", Operation::Read,
-     [](RunPlan& p, RunEvidence& e) {
-       p.mustSucceed = false;
-       Failed(e, 23, "Ошибка чтения!!!"_cp);
-       e.imageAfter = e.imageBefore;
-       e.outputAfter = e.outputBefore;
-     },
-     Defect::None, 0},
+     [](RunPlan& p, RunEvidence& e) { Failed(p, e, 23, "Ошибка чтения!!!"_cp); }, Defect::None, 0},
     {"a failed reading that cut the image file short", Operation::Read,
      [](RunPlan& p, RunEvidence& e) {
-       p.mustSucceed = false;
-       Failed(e, 24, "Ошибка открытия порта RS!!!"_cp);
+       Failed(p, e, 24, "Ошибка открытия порта RS!!!"_cp);
        e.imageAfter = e.imageBefore->substr(0, 64 * 100);
-       e.outputAfter = e.outputBefore;
      },
      Defect::BytesLost, 32768 - 6400},
     {"a failure without its message", Operation::Read,
-     [](RunPlan& p, RunEvidence& e) {
-       p.mustSucceed = false;
-       Failed(e, 23, "Ошибка открытия порта RS!!!"_cp);
-       e.imageAfter = e.imageBefore;
-       e.outputAfter = e.outputBefore;
-     },
-     Defect::WrongExit, 0},
-    {"an exit code no failure has", Operation::Read,
-     [](RunPlan& p, RunEvidence& e) {
-       p.mustSucceed = false;
-       Failed(e, 64, "");
-     },
+     [](RunPlan& p, RunEvidence& e) { Failed(p, e, 23, "Ошибка открытия порта RS!!!"_cp); }, Defect::WrongExit, 0},
+    {"an exit code no failure has", Operation::Read, [](RunPlan& p, RunEvidence& e) { Failed(p, e, 64, ""); },
      Defect::WrongExit, 0},
     {"zt killed at the deadline", Operation::Read,
      [](RunPlan&, RunEvidence& e) { e.zt = {false, 0, 9, true}; }, Defect::Hang, 0},
@@ -108,10 +95,8 @@ const VerdictCase kCases[] = {
      [](RunPlan&, RunEvidence& e) { e.leftovers = {"Work/.cur_Rep.000.zt-tmp.AbC123"}; }, Defect::LeftoverFile, 0},
     {"a failure no fault explains", Operation::Read,
      [](RunPlan& p, RunEvidence& e) {
+       Failed(p, e, 23, "Ошибка чтения!!!"_cp);
        p.mustSucceed = true;
-       Failed(e, 23, "Ошибка чтения!!!"_cp);
-       e.imageAfter = e.imageBefore;
-       e.outputAfter = e.outputBefore;
      },
      Defect::FailedWithoutCause, 0},
     {"a wrong password taken", Operation::Read, [](RunPlan& p, RunEvidence&) { p.passwordGiven = "4321"; },
@@ -124,15 +109,13 @@ const VerdictCase kCases[] = {
      Defect::BytesLost, 2},  // the character and the check byte
     {"a writing that stopped after its first text", Operation::Write,
      [](RunPlan& p, RunEvidence& e) {
-       p.mustSucceed = false;
-       Failed(e, 33, "Ошибка - связи с прибором!!!"_cp);
+       Failed(p, e, 33, "Ошибка - связи с прибором!!!"_cp);
        e.memoryAfter = WithText(e.memory, param::kEnterprise, "Газ"_cp);
      },
      Defect::None, 0},
     {"a writing that stopped with a text half written", Operation::Write,
      [](RunPlan& p, RunEvidence& e) {
-       p.mustSucceed = false;
-       Failed(e, 33, "Ошибка - связи с прибором!!!"_cp);
+       Failed(p, e, 33, "Ошибка - связи с прибором!!!"_cp);
        e.memoryAfter = WithText(e.memory, param::kEnterprise, "Газ"_cp);
        (*e.memoryAfter)[kParameterBlock.start + param::kBranch] = 'X';
      },
@@ -162,9 +145,7 @@ TEST(SoakVerdictOutcome, NamesTheEnding) {
   RunPlan plan;
   RunEvidence e;
   CleanRun(Operation::Write, plan, e);
-  plan.mustSucceed = false;
-  Failed(e, 32, "Ошибка RS - ошибка записи во флеш"_cp);
-  e.memoryAfter = e.memory;
+  Failed(plan, e, 32, "Ошибка RS - ошибка записи во флеш"_cp);
   EXPECT_EQ(Judge(plan, e).outcome, "write: writing: the recorder's error (32)");
 }
 
