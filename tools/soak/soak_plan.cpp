@@ -69,10 +69,11 @@ ReplyZones ZonesOf(const RunPlan& plan) {
   return {before + 1 + commands, before + 1};
 }
 
-// A reply number: the password's, one of the writing's own, or any.
+// A reply number: the password's (or, counting from 0, none at all), one of
+// the writing's own, or any.
 std::size_t ReplyNumber(Draw& draw, const ReplyZones& zones, std::size_t lowest) {
   const std::size_t where = draw.Below(10);
-  if (where == 0) return std::max<std::size_t>(lowest, 1);
+  if (where == 0) return lowest == 0 ? draw.Below(2) : 1;
   if (where <= 3 && zones.writeFirst > 0) return zones.writeFirst + draw.Below(zones.total - zones.writeFirst + 1);
   return lowest + draw.Below(zones.total + 4 - lowest);
 }
