@@ -7,7 +7,7 @@ namespace zt::soak {
 
 void SoakTally::Add(const RunPlan& plan, const Verdict& verdict, double seconds) {
   ++runs_;
-  if (plan.baud != 0) ++paced_;
+  ++bauds_[plan.baud];
   if (plan.mustSucceed) ++mustSucceed_;
   faults_ += plan.faults.size();
   bytesLost_ += verdict.bytesLost;
@@ -24,10 +24,11 @@ std::size_t SoakTally::Defects() const {
 
 void SoakTally::Print(std::ostream& out, double wallSeconds) const {
   char line[160];
-  std::snprintf(line, sizeof line,
-                "schedules run: %zu (%zu paced at 38400 baud, %zu faults, %zu without a fatal fault)\n", runs_,
-                paced_, faults_, mustSucceed_);
-  out << line;
+  std::snprintf(line, sizeof line, "schedules run: %zu (%zu faults, %zu without a fatal fault)\n", runs_, faults_,
+                mustSucceed_);
+  out << line << "line:";
+  for (const auto& [baud, count] : bauds_) out << ' ' << count << (baud == 0 ? " unpaced" : " at " + std::to_string(baud));
+  out << '\n';
   std::snprintf(line, sizeof line, "time: %.1f s, longest run %.1f s\n", wallSeconds, longest_);
   out << line;
   out << "\noutcome                                      runs\n";

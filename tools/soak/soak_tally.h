@@ -23,7 +23,7 @@ class SoakTally {
 
  private:
   std::size_t runs_ = 0;
-  std::size_t paced_ = 0;
+  std::map<int, std::size_t> bauds_;
   std::size_t faults_ = 0;
   std::size_t mustSucceed_ = 0;
   std::size_t bytesLost_ = 0;
