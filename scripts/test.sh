@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the whole suite, the logic tests again under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and each fuzz target briefly.
+# Builds and runs every test: the whole suite, a short fault soak of zt
+# against zt-sim, the logic tests again under AddressSanitizer +
+# UndefinedBehaviorSanitizer, and each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 fuzz_seconds=${ZT_FUZZ_SECONDS:-20}
+soak_runs=${ZT_SOAK_RUNS:-60}
 
 echo "== a PDF printer queue for the printing test"
 cups_dir=$(mktemp -d /tmp/zt-cups.XXXXXX)
@@ -16,6 +18,9 @@ echo "== build and test"
 cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/debug -j"$jobs"
 ctest --test-dir build/debug --output-on-failure -j"$jobs"
+
+echo "== fault soak, ${soak_runs} schedules"
+build/debug/tools/soak/zt-soak --runs "$soak_runs" --jobs "$jobs"
 
 echo "== logic tests under sanitizers"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON -DZT_BENCH=OFF -DZT_WINDOWS=OFF >/dev/null

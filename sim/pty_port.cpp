@@ -18,14 +18,15 @@ bool PtyPort::Fail(const std::string& what) {
 
 bool PtyPort::Open() {
   if (IsOpen()) return true;
-  master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+  // Not handed down: a program the host starts must not keep the line alive.
+  master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master_ < 0) return Fail("posix_openpt");
   if (::grantpt(master_) != 0) return Fail("grantpt");
   if (::unlockpt(master_) != 0) return Fail("unlockpt");
   const char* name = ::ptsname(master_);
   if (name == nullptr) return Fail("ptsname");
   slavePath_ = name;
-  const int slave = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+  const int slave = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (slave < 0) return Fail("open " + slavePath_);
   termios raw{};
   const bool made = ::tcgetattr(slave, &raw) == 0 && (::cfmakeraw(&raw), ::tcsetattr(slave, TCSANOW, &raw) == 0);

@@ -21,3 +21,12 @@ target_link_libraries(zt_e2e_program_tests PRIVATE zt_cli zt_core_fixtures GTest
 target_compile_definitions(zt_e2e_program_tests PRIVATE ZT_SIM_PROGRAM="$<TARGET_FILE:zt-sim>")
 add_dependencies(zt_e2e_program_tests zt-sim)
 gtest_discover_tests(zt_e2e_program_tests PROPERTIES LABELS e2e)
+
+# zt read as a child process, killed and run out of room.
+add_executable(zt_e2e_crash_tests
+  ${CMAKE_CURRENT_LIST_DIR}/e2e_reading_crash_test.cpp
+)
+target_link_libraries(zt_e2e_crash_tests PRIVATE zt_sim zt_core_fixtures GTest::gtest_main)
+target_compile_definitions(zt_e2e_crash_tests PRIVATE ZT_PROGRAM="$<TARGET_FILE:zt>")
+add_dependencies(zt_e2e_crash_tests zt)
+gtest_discover_tests(zt_e2e_crash_tests PROPERTIES LABELS e2e)
