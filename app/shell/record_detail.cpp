@@ -10,6 +10,19 @@ constexpr int kTextSize = 8;
 constexpr int kFillerSize = 12;
 constexpr int kFillerLines = 10;
 constexpr std::size_t kServiceFieldWidth = 35;
+// Named apart: clang 14 fails on these literals inside the lines' braced lists.
+constexpr std::string_view kNoInformation = "        ИНФОРМАЦИИ НЕТ!!!"_cp;
+constexpr std::string_view kTimeRecordTitle = "       ВРЕМЕННОЙ АРХИВ зап.№"_cp;
+constexpr std::string_view kTimeSensors = "       ДАТЧИКИ"_cp;
+constexpr std::string_view kBefore = "было : "_cp;
+constexpr std::string_view kAfter = "стало: "_cp;
+constexpr std::string_view kOperationalRecordTitle = "     ОПЕРАТИВНЫЙ АРХИВ зап.№"_cp;
+constexpr std::string_view kOperationalSensors = "     ДАТЧИКИ"_cp;
+constexpr std::string_view kServiceTitle = "     СЛУЖЕБНАЯ ИНФОРМАЦИЯ"_cp;
+constexpr std::string_view kControlTitle = "     КОНТРОЛЬ"_cp;
+constexpr std::string_view kControlPrefix = "номер контроля: "_cp;
+constexpr std::string_view kClockTitle = "     КОРРЕКЦИЯ ЧАСОВ РЕГИСТРАТОРА"_cp;
+constexpr std::string_view kClockPrefix = "записанное новое время: "_cp;
 
 std::string Padded(std::string_view text, std::size_t width) {
   std::string out(text);
@@ -27,15 +40,15 @@ void AppendFiller(std::vector<StyledLine>& lines) {
 
 std::vector<StyledLine> NoInformationLines() {
   std::vector<StyledLine> lines(3, StyledLine{"", kTextSize, LineColour::Blue});
-  lines.push_back({std::string("        ИНФОРМАЦИИ НЕТ!!!"_cp), kFillerSize, LineColour::Black});
+  lines.push_back({std::string(kNoInformation), kFillerSize, LineColour::Black});
   AppendFiller(lines);
   return lines;
 }
 
 std::vector<StyledLine> TimeLines(const ArchiveTable& t, std::size_t r) {
   std::vector<StyledLine> lines{
-      {std::string("       ВРЕМЕННОЙ АРХИВ зап.№"_cp) + t.Cell(time_col::kIndex, r), kTextSize, LineColour::Green},
-      {std::string("       ДАТЧИКИ"_cp), kTextSize, LineColour::Blue},
+      {std::string(kTimeRecordTitle) + t.Cell(time_col::kIndex, r), kTextSize, LineColour::Green},
+      {std::string(kTimeSensors), kTextSize, LineColour::Blue},
       {t.Cell(time_col::kSensors, r), kTextSize, LineColour::Maroon},
   };
   AppendFiller(lines);
@@ -44,23 +57,23 @@ std::vector<StyledLine> TimeLines(const ArchiveTable& t, std::size_t r) {
 
 std::vector<StyledLine> OperationalLines(const ArchiveTable& t, std::size_t r) {
   using namespace oper_col;
-  const std::string before = std::string("было : "_cp);
-  const std::string after = std::string("стало: "_cp);
+  const std::string before = std::string(kBefore);
+  const std::string after = std::string(kAfter);
   const auto& serviceBefore = t.Cell(kServiceBefore, r);
   const auto& serviceNow = t.Cell(kServiceNow, r);
   std::vector<StyledLine> lines{
-      {std::string("     ОПЕРАТИВНЫЙ АРХИВ зап.№"_cp) + t.Cell(kIndex, r) + " " + t.Cell(kDate, r), kTextSize,
+      {std::string(kOperationalRecordTitle) + t.Cell(kIndex, r) + " " + t.Cell(kDate, r), kTextSize,
        LineColour::Teal},
-      {std::string("     ДАТЧИКИ"_cp), kTextSize, LineColour::Black},
+      {std::string(kOperationalSensors), kTextSize, LineColour::Black},
       {before + t.Cell(kSensorsBefore, r), kTextSize, LineColour::Maroon},
       {after + t.Cell(kSensorsNow, r), kTextSize, LineColour::Maroon},
-      {std::string("     СЛУЖЕБНАЯ ИНФОРМАЦИЯ"_cp), kTextSize, LineColour::Black},
+      {std::string(kServiceTitle), kTextSize, LineColour::Black},
       {before + serviceBefore + ServiceLine(serviceBefore), kTextSize, LineColour::Maroon},
       {after + serviceNow + ServiceLine(serviceNow), kTextSize, LineColour::Maroon},
-      {std::string("     КОНТРОЛЬ"_cp), kTextSize, LineColour::Black},
-      {OrDitto(t.Cell(kControl, r), "номер контроля: "_cp), kTextSize, LineColour::Maroon},
-      {std::string("     КОРРЕКЦИЯ ЧАСОВ РЕГИСТРАТОРА"_cp), kTextSize, LineColour::Black},
-      {OrDitto(t.Cell(kClockCorrection, r), "записанное новое время: "_cp), kTextSize, LineColour::Maroon},
+      {std::string(kControlTitle), kTextSize, LineColour::Black},
+      {OrDitto(t.Cell(kControl, r), kControlPrefix), kTextSize, LineColour::Maroon},
+      {std::string(kClockTitle), kTextSize, LineColour::Black},
+      {OrDitto(t.Cell(kClockCorrection, r), kClockPrefix), kTextSize, LineColour::Maroon},
   };
   AppendFiller(lines);
   return lines;
