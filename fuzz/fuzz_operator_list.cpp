@@ -34,12 +34,20 @@ void CheckItem(const std::string& item) {
   Require(OperatorName(rewritten) == OperatorName(item));
 }
 
-void CheckList(const OperatorItems& list) {
+// After every operation.
+void CheckShape(const OperatorItems& list) {
   const std::vector<std::string>& items = list.Items();
   // The place for a new entry is the one empty item, always the last.
   Require(!items.empty() && items.back().empty());
-  for (std::size_t i = 0; i + 1 < items.size(); ++i) Require(!items[i].empty());
   Require(list.Selected() < items.size());
+  if (items.size() > 1) Require(!items[items.size() - 2].empty());
+}
+
+// After the last operation: the whole list.
+void CheckList(const OperatorItems& list) {
+  CheckShape(list);
+  const std::vector<std::string>& items = list.Items();
+  for (std::size_t i = 0; i + 1 < items.size(); ++i) Require(!items[i].empty());
   for (const std::string& item : items) CheckItem(item);
 
   // Saved and loaded again, the list is the same; deleted, it lacks only that item.
@@ -79,7 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(list.Items().size() == 1 + static_cast<std::size_t>(std::count_if(
                                          lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); })));
   Require(OperatorNames(lines) == OperatorNames(list.Items()));
-  CheckList(list);
 
   while (!input.empty()) {
     const std::size_t end = input.find('\0');
@@ -100,8 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       list.FieldsEdited(name, comment);
       Require(list.Selected() == selected && list.NameField() == name && list.CommentField() == comment);
       Require(list.Items()[selected] == name + " // " + comment);
+      CheckItem(list.Items()[selected]);
     }
-    CheckList(list);
+    CheckShape(list);
   }
+  CheckList(list);
   return 0;
 }
