@@ -1,66 +1,90 @@
-// Arbitrary bytes as the print settings file and as the report period file.
-#include <unistd.h>
-
+// Arbitrary texts as the print settings file (Work/FileInRS.000), in memory.
+// First byte: bit 0 puts the version tag in front of the rest, so the fields
+// are read too; bit 1 leaves the printer list empty.
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "fuzz/fuzz_check.h"
 #include "report/print_settings_file.h"
-#include "report/report_period.h"
+#include "report/printer_lookup.h"
 #include "report/substitute_printer.h"
 
 namespace {
 
-class SilentMessages final : public zt::Messages {
- public:
-  bool Show(zt::MessageKind, std::string_view) override { return true; }
-};
+using namespace zt::report;
+using zt::fuzz::Require;
 
-const zt::WorkingFiles& Files() {
-  static const zt::WorkingFiles files = [] {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "zt-fuzz-XXXXXX").string();
-    zt::WorkingFiles f{std::filesystem::path(::mkdtemp(tmpl.data()))};
-    f.EnsureFolders();
-    return f;
-  }();
-  return files;
+SubstitutePrinter Printers(bool none) {
+  if (none) return SubstitutePrinter({{}, 0});
+  return SubstitutePrinter({{"Office Jet", "PDF", "Office  Jet"}, 1});
 }
 
-void Write(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+bool SameLayout(const PrintSettings& a, const PrintSettings& b) {
+  return a.fontSize == b.fontSize && a.leftIndent == b.leftIndent && a.topMargin == b.topMargin &&
+         a.bottomMargin == b.bottomMargin && a.reportLanguage == b.reportLanguage;
+}
+
+bool SameMetrics(const PrintSettings& a, const PrintSettings& b) {
+  return a.storedLinesPerSheet == b.storedLinesPerSheet && a.storedCharsPerLine == b.storedCharsPerLine;
+}
+
+bool Same(const PrintSetup& a, const PrintSetup& b) {
+  return SameLayout(a.settings, b.settings) && SameMetrics(a.settings, b.settings) &&
+         a.settings.fontName == b.settings.fontName &&
+         a.settings.storedPrinterName == b.settings.storedPrinterName &&
+         a.working.linesPerSheet == b.working.linesPerSheet && a.working.charsPerLine == b.working.charsPerLine;
+}
+
+void CheckPrinter(const PrintSetup& setup, const Printer& printer) {
+  const PrintSettings& s = setup.settings;
+  if (s.storedPrinterName.empty()) return;
+  // A stored printer is one installed, current, and its metrics are the working ones.
+  const auto names = printer.InstalledNames();
+  Require(printer.CurrentIndex() >= 0 && static_cast<std::size_t>(printer.CurrentIndex()) < names.size());
+  Require(PrinterNameKey(names[static_cast<std::size_t>(printer.CurrentIndex())]) ==
+          PrinterNameKey(s.storedPrinterName));
+  Require(setup.working.linesPerSheet == s.storedLinesPerSheet && setup.working.charsPerLine == s.storedCharsPerLine);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace zt::report;
-  const zt::WorkingFiles& files = Files();
-  std::string bytes(reinterpret_cast<const char*>(data), size);
-  // Half of the inputs get past the version tag, so the fields are read too.
-  if (size > 0 && (data[0] & 1)) bytes = std::string(kPrintSettingsVersionTag) + "\r\n" + bytes.substr(1);
+  if (size == 0) return 0;
+  const bool noPrinters = data[0] & 2;
+  std::string text(zt::fuzz::Bytes(data + 1, size - 1));
+  if (data[0] & 1) text = std::string(kPrintSettingsVersionTag) + "\r\n" + text;
 
-  SilentMessages messages;
-  SubstitutePrinter printer({{"Office Jet", "PDF", "Office  Jet"}, 1});
+  zt::RecordingMessages messages;
+  SubstitutePrinter printer = Printers(noPrinters);
+  const PrintSetup defaults;
   PrintSetup setup;
-  Write(files.PrintSettingsFile(), bytes);
-  LoadPrintSettings(files, setup, printer, messages);
-  // What was loaded saves and loads again without being taken for another version.
-  if (!SavePrintSettings(files, setup.settings)) std::abort();
-  PrintSetup again;
-  LoadPrintSettings(files, again, printer, messages);
-  if (!std::filesystem::exists(files.PrintSettingsFile())) std::abort();
+  const bool tagged = PrintSettingsFromText(text, setup, printer, messages);
+  Require(tagged || (data[0] & 1) == 0);
+  if (!tagged) Require(Same(setup, defaults));
+  CheckPrinter(setup, printer);
+  // Only a missing printer is told, and only once.
+  Require(messages.shown.size() <= (noPrinters ? 1u : 0u));
+  messages.shown.clear();
 
-  zt::report::ReportPeriodChoice choice;
-  Write(files.ReportPeriodFile(), bytes);
-  LoadReportPeriod(files, choice);
-  if (!SaveReportPeriod(files, choice)) std::abort();
-  zt::report::ReportPeriodChoice back;
-  LoadReportPeriod(files, back);
-  if (back.begin.year != choice.begin.year || back.end.second != choice.end.second ||
-      back.timeArchive != choice.timeArchive)
-    std::abort();
+  // Saved and read again: the same layout and printer, and from then on the same
+  // text. A saved file is whole, so its printer is looked up: metrics a short
+  // file gave without a printer are forgotten then.
+  const std::string saved = PrintSettingsText(setup.settings);
+  PrintSetup again;
+  SubstitutePrinter printerAgain = Printers(noPrinters);
+  Require(PrintSettingsFromText(saved, again, printerAgain, messages));
+  Require(SameLayout(again.settings, setup.settings));
+  Require(again.settings.storedPrinterName == setup.settings.storedPrinterName);
+  if (setup.settings.storedPrinterName.empty())
+    Require(again.settings.storedLinesPerSheet == 0 && again.settings.storedCharsPerLine == 0);
+  else
+    Require(SameMetrics(again.settings, setup.settings));
+  Require(again.settings.fontName.find_first_of("\r\n") == std::string::npos);
+  CheckPrinter(again, printerAgain);
+  const std::string savedAgain = PrintSettingsText(again.settings);
+  PrintSetup third;
+  Require(PrintSettingsFromText(savedAgain, third, printerAgain, messages));
+  Require(PrintSettingsText(third.settings) == savedAgain);
   return 0;
 }

@@ -76,8 +76,10 @@ SearchSettings ReadSearchSettings(const WorkingFiles& files) {
   return settings;
 }
 
+std::string RememberedPortText(std::uint8_t port) { return std::to_string(port) + "\r\n"; }
+
 bool WriteRememberedPort(const WorkingFiles& files, std::uint8_t port) {
-  return ReplaceFileContents(files.RememberedPortFile(), std::to_string(port) + "\r\n");
+  return ReplaceFileContents(files.RememberedPortFile(), RememberedPortText(port));
 }
 
 }  // namespace zt::link

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/working_files.h"
@@ -29,7 +30,10 @@ void ReadRememberedPort(const WorkingFiles& files, SearchSettings& settings);
 // Both files, as at start-up.
 SearchSettings ReadSearchSettings(const WorkingFiles& files);
 
-// Replaces the file with one line "<port>\r\n"; false (and the old file kept)
+// The file's text for a port: one line "<port>\r\n".
+std::string RememberedPortText(std::uint8_t port);
+
+// Replaces the file with RememberedPortText; false (and the old file kept)
 // when that fails. Nobody is told: the search goes on either way.
 bool WriteRememberedPort(const WorkingFiles& files, std::uint8_t port);
 

@@ -64,24 +64,15 @@ std::string OneLine(std::string_view text) {
   return out;
 }
 
-}  // namespace
-
-void LoadPrintSettings(const WorkingFiles& files, PrintSetup& setup, Printer& printer, Messages& messages) {
-  const auto path = files.PrintSettingsFile();
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return;
-  auto lines = ReadTextLines(path);
-  if (!lines) return;
-  for (auto& line : *lines) line = WithSingleSpaces(line);
-  if (lines->empty() || (*lines)[0] != kPrintSettingsVersionTag) {
-    std::filesystem::remove(path, ec);
-    return;
-  }
+// False when the first line is not the version tag.
+bool SetFromLines(std::vector<std::string> lines, PrintSetup& setup, Printer& printer, Messages& messages) {
+  for (auto& line : lines) line = WithSingleSpaces(line);
+  if (lines.empty() || lines[0] != kPrintSettingsVersionTag) return false;
   PrintSettings& s = setup.settings;
-  const std::size_t given = lines->size() < kLines ? lines->size() : kLines;
-  for (std::size_t i = 1; i < given && i < kLines - 1; ++i) SetField(i, (*lines)[i], s);
-  if (given < kLines) return;
-  s.storedPrinterName = (*lines)[kLines - 1];
+  const std::size_t given = lines.size() < kLines ? lines.size() : kLines;
+  for (std::size_t i = 1; i < given && i < kLines - 1; ++i) SetField(i, lines[i], s);
+  if (given < kLines) return true;
+  s.storedPrinterName = lines[kLines - 1];
   if (FindStoredPrinter(s, printer, messages)) {
     setup.working.linesPerSheet = s.storedLinesPerSheet;
     setup.working.charsPerLine = s.storedCharsPerLine;
@@ -90,10 +81,26 @@ void LoadPrintSettings(const WorkingFiles& files, PrintSetup& setup, Printer& pr
     s.storedCharsPerLine = 0;
     s.storedPrinterName.clear();
   }
+  return true;
 }
 
-bool SavePrintSettings(const WorkingFiles& files, const PrintSettings& s) {
-  const std::vector<std::string> lines = {
+}  // namespace
+
+bool PrintSettingsFromText(std::string_view fileText, PrintSetup& setup, Printer& printer, Messages& messages) {
+  return SetFromLines(TextLinesOf(fileText), setup, printer, messages);
+}
+
+void LoadPrintSettings(const WorkingFiles& files, PrintSetup& setup, Printer& printer, Messages& messages) {
+  const auto path = files.PrintSettingsFile();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return;
+  auto lines = ReadTextLines(path);
+  if (!lines) return;
+  if (!SetFromLines(std::move(*lines), setup, printer, messages)) std::filesystem::remove(path, ec);
+}
+
+std::string PrintSettingsText(const PrintSettings& s) {
+  return JoinCrLf({
       std::string(kPrintSettingsVersionTag),
       std::to_string(s.fontSize),
       OneLine(s.fontName),
@@ -104,8 +111,11 @@ bool SavePrintSettings(const WorkingFiles& files, const PrintSettings& s) {
       std::to_string(s.storedLinesPerSheet),
       std::to_string(s.storedCharsPerLine),
       OneLine(s.storedPrinterName),
-  };
-  return ReplaceFileContents(files.PrintSettingsFile(), JoinCrLf(lines));
+  });
+}
+
+bool SavePrintSettings(const WorkingFiles& files, const PrintSettings& s) {
+  return ReplaceFileContents(files.PrintSettingsFile(), PrintSettingsText(s));
 }
 
 }  // namespace zt::report

@@ -78,12 +78,12 @@ std::optional<LocalDateTime> ParsePeriodTime(std::string_view text, const DateFo
   return LocalDateTime{0, 0, 0, v[0], v[1], v[2]};
 }
 
-void LoadReportPeriod(const WorkingFiles& files, ReportPeriodChoice& choice, const DateFormats& f) {
-  const auto lines = ReadTextLines(files.ReportPeriodFile());
-  if (!lines) return;
+namespace {
+
+void SetFromLines(const std::vector<std::string>& lines, ReportPeriodChoice& choice, const DateFormats& f) {
   const auto line = [&](std::size_t i) -> std::optional<std::string_view> {
-    if (i >= lines->size()) return std::nullopt;
-    return Trimmed((*lines)[i]);
+    if (i >= lines.size()) return std::nullopt;
+    return Trimmed(lines[i]);
   };
   using Parser = std::optional<LocalDateTime> (*)(std::string_view, const DateFormats&);
   using Taker = void (*)(LocalDateTime&, const LocalDateTime&);
@@ -98,11 +98,23 @@ void LoadReportPeriod(const WorkingFiles& files, ReportPeriodChoice& choice, con
   if (const auto archive = line(4)) choice.timeArchive = *archive == "1";
 }
 
+}  // namespace
+
+void ReportPeriodFromText(std::string_view fileText, ReportPeriodChoice& choice, const DateFormats& f) {
+  SetFromLines(TextLinesOf(fileText), choice, f);
+}
+
+void LoadReportPeriod(const WorkingFiles& files, ReportPeriodChoice& choice, const DateFormats& f) {
+  if (const auto lines = ReadTextLines(files.ReportPeriodFile())) SetFromLines(*lines, choice, f);
+}
+
+std::string ReportPeriodText(const ReportPeriodChoice& choice, const DateFormats& f) {
+  return JoinCrLf({PeriodDateText(choice.begin, f), PeriodTimeText(choice.begin, f), PeriodDateText(choice.end, f),
+                   PeriodTimeText(choice.end, f), choice.timeArchive ? "1" : "0"});
+}
+
 bool SaveReportPeriod(const WorkingFiles& files, const ReportPeriodChoice& choice, const DateFormats& f) {
-  const std::vector<std::string> lines = {PeriodDateText(choice.begin, f), PeriodTimeText(choice.begin, f),
-                                          PeriodDateText(choice.end, f), PeriodTimeText(choice.end, f),
-                                          choice.timeArchive ? "1" : "0"};
-  return ReplaceFileContents(files.ReportPeriodFile(), JoinCrLf(lines));
+  return ReplaceFileContents(files.ReportPeriodFile(), ReportPeriodText(choice, f));
 }
 
 }  // namespace zt::report

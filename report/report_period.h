@@ -31,11 +31,15 @@ std::optional<LocalDateTime> ParsePeriodDate(std::string_view text, const DateFo
 // A time of day (date fields zero), or nullopt.
 std::optional<LocalDateTime> ParsePeriodTime(std::string_view text, const DateFormats& f = {});
 
-// Without the file the choice stays. Each line sets its picker; a line that
-// is missing or not a valid date or time leaves it. The archive is the time
-// archive only when line 5 is exactly "1".
+// Each line of the file's text sets its picker; a line that is missing or not
+// a valid date or time leaves it. The archive is the time archive only when
+// line 5 is exactly "1".
+void ReportPeriodFromText(std::string_view fileText, ReportPeriodChoice& choice, const DateFormats& f = {});
+// Without the file the choice stays; otherwise as ReportPeriodFromText.
 void LoadReportPeriod(const WorkingFiles& files, ReportPeriodChoice& choice, const DateFormats& f = {});
 
+// The file's five CR LF lines for the choice.
+std::string ReportPeriodText(const ReportPeriodChoice& choice, const DateFormats& f = {});
 // False when the file could not be written; the old file then stays whole.
 bool SaveReportPeriod(const WorkingFiles& files, const ReportPeriodChoice& choice, const DateFormats& f = {});
 

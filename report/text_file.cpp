@@ -1,6 +1,7 @@
 #include "report/text_file.h"
 
 #include <fstream>
+#include <sstream>
 
 namespace zt::report {
 
@@ -10,12 +11,26 @@ bool ReadTextLine(std::istream& in, std::string& line) {
   return true;
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+namespace {
+
+std::vector<std::string> AllLines(std::istream& in) {
   std::vector<std::string> lines;
   std::string line;
   while (ReadTextLine(in, line)) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> TextLinesOf(std::string_view text) {
+  std::istringstream in{std::string(text)};
+  return AllLines(in);
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  auto lines = AllLines(in);
   if (in.bad()) return std::nullopt;
   return lines;
 }

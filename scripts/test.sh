@@ -29,18 +29,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j"$jobs" -L logic
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZT_FUZZ=ON -DZT_TESTS=OFF -DZT_WINDOWS=OFF >/dev/null
-cmake --build build/fuzz -j"$jobs"
-for target in build/fuzz/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
-  name=$(basename "$target")
-  corpus=build/fuzz/corpus/$name
-  mkdir -p "$corpus"
-  echo "-- $name"
-  seeds=()
-  [ -d fuzz/seeds/"${name#fuzz_}" ] && seeds=(fuzz/seeds/"${name#fuzz_}")
-  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" >"$corpus.log" 2>&1 ||
-    { tail -n 40 "$corpus.log"; exit 1; }
-  grep -E '^(stat::number_of_executed_units|Done)' "$corpus.log" || true
-done
+scripts/fuzz.sh "$fuzz_seconds"
 echo "== all tests passed"

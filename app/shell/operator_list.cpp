@@ -45,61 +45,64 @@ OperatorFields SplitOperatorItem(std::string_view item) {
   return {std::string(TrimBlanks(item.substr(0, marker))), std::string(item.substr(marker + kMarker.size()))};
 }
 
-bool OperatorListEditor::Load() {
-  items_.clear();
-  loaded_ = false;
-  std::error_code ec;
-  const bool exists = std::filesystem::exists(file_, ec);
-  if (ec || (!exists && !ReplaceFileContents(file_, std::string(kOperatorListHeader) + "\r\n"))) {
-    items_.emplace_back();
-    Select(0);
-    return false;
-  }
-  const auto text = ReadFileText(file_);
-  if (text) {
-    for (std::string& line : TextLines(*text))
-      if (!line.empty()) items_.push_back(std::move(line));
-    loaded_ = true;
-  }
+OperatorItems::OperatorItems(std::string_view fileText) {
+  for (std::string& line : TextLines(fileText))
+    if (!line.empty()) items_.push_back(std::move(line));
   items_.emplace_back();
   Select(0);
-  return loaded_;
 }
 
-void OperatorListEditor::Select(std::size_t index) {
+void OperatorItems::Select(std::size_t index) {
   selected_ = std::min(index, items_.size() - 1);
   fields_ = SplitOperatorItem(items_[selected_]);
 }
 
-void OperatorListEditor::FieldsEdited(std::string_view name, std::string_view comment) {
+void OperatorItems::FieldsEdited(std::string_view name, std::string_view comment) {
   fields_ = {std::string(name), std::string(comment)};
   items_[selected_] = fields_.name + std::string(kEntrySeparator) + fields_.comment;
   if (!items_.back().empty()) items_.emplace_back();
 }
 
-bool OperatorListEditor::WriteItemsExcept(std::optional<std::size_t> skipped) const {
-  if (!loaded_) return false;
+std::string OperatorItems::FileText(std::optional<std::size_t> skipped) const {
   std::string contents;
   for (std::size_t i = 0; i < items_.size(); ++i)
     if (i != skipped && !items_[i].empty()) contents += items_[i] + "\r\n";
-  return ReplaceFileContents(file_, contents);
+  return contents;
 }
 
-bool OperatorListEditor::Save() const { return WriteItemsExcept(std::nullopt); }
-
-std::string OperatorListEditor::DeleteQuestion() const {
+std::string OperatorItems::DeleteQuestion() const {
   return std::string("Строку  \""_cp) + fields_.name + std::string(kMarker) + fields_.comment +
          std::string("\" Удалить?"_cp);
 }
 
+bool OperatorListEditor::Load() {
+  loaded_ = false;
+  std::error_code ec;
+  const bool exists = std::filesystem::exists(file_, ec);
+  if (ec || (!exists && !ReplaceFileContents(file_, std::string(kOperatorListHeader) + "\r\n"))) {
+    list_ = OperatorItems();
+    return false;
+  }
+  const auto text = ReadFileText(file_);
+  list_ = OperatorItems(text ? std::string_view(*text) : std::string_view());
+  loaded_ = text.has_value();
+  return loaded_;
+}
+
+bool OperatorListEditor::WriteItemsExcept(std::optional<std::size_t> skipped) const {
+  return loaded_ && ReplaceFileContents(file_, list_.FileText(skipped));
+}
+
+bool OperatorListEditor::Save() const { return WriteItemsExcept(std::nullopt); }
+
 bool OperatorListEditor::DeleteSelected() {
-  const std::size_t deleted = selected_;
+  const std::size_t deleted = list_.Selected();
   if (!WriteItemsExcept(deleted)) {
-    Select(selected_);
+    list_.Select(deleted);
     return false;
   }
   const bool reloaded = Load();
-  Select(deleted > 0 ? deleted - 1 : 0);
+  list_.Select(deleted > 0 ? deleted - 1 : 0);
   return reloaded;
 }
 

@@ -43,8 +43,40 @@ struct OperatorFields {
 // editing rewrites it as name + " // " and the name it gives stays the same.
 OperatorFields SplitOperatorItem(std::string_view item);
 
-// The editor window's model: the list box, its selection and the two fields.
-// Items are Windows-1251; the window converts at its edge.
+// The editor's list without its file: the list box, its selection and the two fields.
+class OperatorItems {
+ public:
+  // As a load leaves it: every non-empty line of the file's text in order,
+  // then one empty item; item 0 selected.
+  explicit OperatorItems(std::string_view fileText = {});
+
+  // A click in the list: the item fills the fields.
+  void Select(std::size_t index);
+
+  // A key released in either field, with both fields' texts: the selected
+  // item becomes name + " // " + comment, and an empty item is added at the
+  // end when the last one is no longer empty.
+  void FieldsEdited(std::string_view name, std::string_view comment);
+
+  // The file's text: every non-empty item but the skipped one, CR LF each.
+  std::string FileText(std::optional<std::size_t> skipped = std::nullopt) const;
+
+  // "Удалить": the confirmation text, from the fields as they stand.
+  std::string DeleteQuestion() const;
+
+  const std::vector<std::string>& Items() const { return items_; }
+  std::size_t Selected() const { return selected_; }
+  const std::string& NameField() const { return fields_.name; }
+  const std::string& CommentField() const { return fields_.comment; }
+
+ private:
+  std::vector<std::string> items_;
+  std::size_t selected_ = 0;
+  OperatorFields fields_;
+};
+
+// The editor window's model: the list over its file. Items are Windows-1251;
+// the window converts at its edge.
 class OperatorListEditor {
  public:
   explicit OperatorListEditor(const WorkingFiles& files) : file_(files.OperatorListFile()) {}
@@ -55,20 +87,14 @@ class OperatorListEditor {
   // Save and DeleteSelected refuse, so that a file not read is never replaced.
   bool Load();
 
-  // A click in the list: the item fills the fields.
-  void Select(std::size_t index);
-
-  // A key released in either field, with both fields' texts: the selected
-  // item becomes name + " // " + comment, and an empty item is added at the
-  // end when the last one is no longer empty.
-  void FieldsEdited(std::string_view name, std::string_view comment);
+  void Select(std::size_t index) { list_.Select(index); }
+  void FieldsEdited(std::string_view name, std::string_view comment) { list_.FieldsEdited(name, comment); }
 
   // "Сохранить": every non-empty item, CR LF each, replaces the file as a
   // whole. False (the old file kept) when it cannot be written.
   bool Save() const;
 
-  // "Удалить": the confirmation text, from the fields as they stand.
-  std::string DeleteQuestion() const;
+  std::string DeleteQuestion() const { return list_.DeleteQuestion(); }
   // "Удалить" answered Yes: the file is written without the selected item
   // (and with every other edit made so far), loaded again, and item i - 1
   // (item 0 for i = 0) selected. When the file cannot be written nothing
@@ -76,19 +102,17 @@ class OperatorListEditor {
   // Answered No, the window calls Select(Selected()).
   bool DeleteSelected();
 
-  const std::vector<std::string>& Items() const { return items_; }
-  std::size_t Selected() const { return selected_; }
-  const std::string& NameField() const { return fields_.name; }
-  const std::string& CommentField() const { return fields_.comment; }
+  const std::vector<std::string>& Items() const { return list_.Items(); }
+  std::size_t Selected() const { return list_.Selected(); }
+  const std::string& NameField() const { return list_.NameField(); }
+  const std::string& CommentField() const { return list_.CommentField(); }
   const std::filesystem::path& File() const { return file_; }
 
  private:
   bool WriteItemsExcept(std::optional<std::size_t> skipped) const;
 
   std::filesystem::path file_;
-  std::vector<std::string> items_{std::string()};
-  std::size_t selected_ = 0;
-  OperatorFields fields_;
+  OperatorItems list_;
   bool loaded_ = false;
 };
 

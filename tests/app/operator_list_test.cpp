@@ -61,6 +61,19 @@ TEST(OperatorSplit, ItemIntoFields) {
   }
 }
 
+TEST(OperatorItems, TheListWithoutItsFile) {
+  OperatorItems list(kHeader + "\r\n\r\nA // 1\nB");
+  EXPECT_EQ(list.Items(), (Items{kHeader, "A // 1", "B", ""}));
+  EXPECT_EQ(list.NameField(), "");
+  list.Select(9);  // beyond the end: the empty item
+  EXPECT_EQ(list.Selected(), 3u);
+  list.FieldsEdited("C", "");
+  EXPECT_EQ(list.Items(), (Items{kHeader, "A // 1", "B", "C // ", ""}));
+  EXPECT_EQ(list.FileText(), kHeader + "\r\nA // 1\r\nB\r\nC // \r\n");
+  EXPECT_EQ(list.FileText(1), kHeader + "\r\nB\r\nC // \r\n");
+  EXPECT_EQ(OperatorItems().Items(), Items{""});
+}
+
 class OperatorEditor : public ::testing::Test {
  protected:
   void WriteList(const std::string& bytes) { TempFolder::Write(folder.Files().OperatorListFile(), bytes); }

@@ -59,6 +59,16 @@ TEST(RememberedPort, DigitsOnlyLines) {
   }
 }
 
+TEST(RememberedPort, TheWrittenTextReadsBack) {
+  for (const std::uint8_t port : {std::uint8_t{0}, std::uint8_t{7}, std::uint8_t{255}}) {
+    SearchSettings s;
+    RememberedPortFromText(RememberedPortText(port), s);
+    EXPECT_TRUE(s.tryRemembered);
+    EXPECT_EQ(s.rememberedPort, port);
+  }
+  EXPECT_EQ(RememberedPortText(12), "12\r\n");
+}
+
 TEST(SearchSettingsFiles, DefaultsWhenMissing) {
   TempFolder folder;
   const SearchSettings s = ReadSearchSettings(folder.Files());

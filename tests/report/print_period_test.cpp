@@ -102,6 +102,26 @@ TEST_F(ReportPeriodFileTest, SaveWritesFiveCrLfLines) {
   EXPECT_FALSE(back.timeArchive);
 }
 
+TEST_F(ReportPeriodFileTest, TheTextReadsAsTheFileHoldingIt) {
+  const std::string texts[] = {
+      "15.03.2024\r\n23:59:59\r\n01.04.2024\r\n00:00:01\r\n0\r\n",
+      "15.03.2024\n23:59:59\n",                               // LF ends
+      "01.01.2011\r\n0:0:0\r\n01.01.2030\r\n23:59:59\r\n1",  // no end after the last line
+      "x\r\n\r\n02.02.2022\r\n",
+      "",
+  };
+  for (const std::string& text : texts) {
+    const ReportPeriodChoice fromFile = Load(text);
+    ReportPeriodChoice fromText;
+    ReportPeriodFromText(text, fromText);
+    EXPECT_TRUE(SameDateTime(fromText.begin, fromFile.begin)) << text;
+    EXPECT_TRUE(SameDateTime(fromText.end, fromFile.end)) << text;
+    EXPECT_EQ(fromText.timeArchive, fromFile.timeArchive) << text;
+  }
+  const ReportPeriodChoice choice{{2026, 12, 1, 9, 5, 0}, {2026, 12, 7, 18, 30, 15}, true};
+  EXPECT_EQ(ReportPeriodText(choice), "01.12.2026\r\n09:05:00\r\n07.12.2026\r\n18:30:15\r\n1\r\n");
+}
+
 TEST_F(ReportPeriodFileTest, AFileThatCannotBeCreatedSavesNothing) {
   const WorkingFiles nowhere(folder.path() / "missing");
   EXPECT_FALSE(SaveReportPeriod(nowhere, {}));

@@ -176,6 +176,24 @@ TEST_F(PrintSettingsFileTest, SavedSettingsLoadBack) {
   ExpectSettings(setup.settings, saved);
 }
 
+TEST_F(PrintSettingsFileTest, TheTextReadsAsTheFileHoldingIt) {
+  const PrintSettings saved{14, "Courier New", 0, 20, 1, 1, 72, 96, "Office Jet"};
+  const std::string text = PrintSettingsText(saved);
+  ASSERT_TRUE(SavePrintSettings(files, saved));
+  EXPECT_EQ(ReadBytes(files.PrintSettingsFile()), text);
+
+  PrintSetup fromText;
+  SubstitutePrinter printer({{"PDF", "Office Jet"}});
+  ASSERT_TRUE(PrintSettingsFromText(text, fromText, printer, messages));
+  ExpectSettings(fromText.settings, saved);
+  EXPECT_EQ(fromText.working.linesPerSheet, 72);
+  EXPECT_EQ(printer.CurrentIndex(), 1);
+  // Another version sets nothing; the text has no file to delete.
+  PrintSetup other;
+  EXPECT_FALSE(PrintSettingsFromText("Zetlogic-1.09\r\n12\r\n", other, printer, messages));
+  ExpectDefaults(other.settings);
+}
+
 TEST_F(PrintSettingsFileTest, ALineBreakInsideANameCannotShiftTheLines) {
   PrintSettings s;
   s.storedPrinterName = "Office\r\nJet";

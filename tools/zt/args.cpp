@@ -44,9 +44,11 @@ std::optional<Args> ParseArgs(const std::vector<std::string>& argv, const std::s
 }
 
 std::optional<long long> ParseNumber(const std::string& text) {
+  // Digits only: from_chars would also take a minus sign, and "-0" is no whole number as typed.
+  if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
   long long v = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (text.empty() || ec != std::errc{} || end != text.data() + text.size() || v < 0) return std::nullopt;
+  if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
   return v;
 }
 

@@ -1,0 +1,1 @@
+zt_fuzz_target(args zt_cli)
