@@ -28,10 +28,10 @@ TEST(ParseNumber, DigitsOnly) {
 
 TEST(ParseArgs, OptionsFlagsAndPositionals) {
   std::string error;
-  const auto args = ParseArgs({"in.zt", "--rows", "-5", "--short", "-", "--rows", "3"}, {"--rows"}, {"--short"}, error);
+  const auto args = ParseArgs({"in.zt", "--rows", "-5", "--short", "-"}, {"--rows"}, {"--short"}, error);
   ASSERT_TRUE(args) << error;
   EXPECT_EQ(args->positional, (std::vector<std::string>{"in.zt", "-"}));
-  EXPECT_EQ(args->Get("--rows"), "3");  // the last one given
+  EXPECT_EQ(args->Get("--rows"), "-5");
   EXPECT_TRUE(args->Has("--short"));
   EXPECT_FALSE(args->Get("--seed"));
 }
@@ -44,6 +44,7 @@ TEST(ParseArgs, ErrorsNameTheArgument) {
       {{"--rows"}, "option --rows needs a value"},
       {{"a", "--seed", "1"}, "unknown option --seed"},
       {{"-x"}, "unknown option -x"},
+      {{"--rows", "1", "--rows", "2"}, "option --rows is given twice; give it once"},
   };
   for (const auto& c : cases) {
     std::string error;
