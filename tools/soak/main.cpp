@@ -2,6 +2,7 @@
 // a random fault schedule, each outcome checked; a summary table at the end.
 // Exits 1 on any defect (bytes lost, hang, crash, wrong exit, ...).
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -33,7 +34,7 @@ const char* const kUsage =
     "  --seed S         the soak's seed (1); run N of seed S is always the same schedule\n"
     "  --jobs J         runs at a time (2)\n"
     "  --timeout SEC    a run still going after SEC seconds is a hang (60)\n"
-    "  --paced-every K  every Kth run at 38400 baud, the others unpaced (20; 0 none)\n"
+    "  --paced-every K  every Kth run at 38400 baud (20; 0 none); of the others half unpaced, half fast\n"
     "  --only N         run N alone, its commands shown, its folder kept\n"
     "  --work DIR       the runs' folders (a new temporary folder)\n"
     "  --keep           keep every run's folder (only a failed run's is kept otherwise)\n";
@@ -133,6 +134,12 @@ int main(int argc, char** argv) {
     return kUsageError;
   }
   const SoakOptions& o = *options;
+  for (const fs::path& program : {o.programs.zt, o.programs.sim}) {
+    if (::access(program.c_str(), X_OK) != 0) {
+      std::cerr << "zt-soak: " << program.string() << ": not a program to run\n";
+      return kUsageError;
+    }
+  }
   const fs::path work = MakeWorkFolder(o);
   if (work.empty()) {
     std::cerr << "zt-soak: cannot make a work folder\n";
