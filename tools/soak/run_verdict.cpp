@@ -132,7 +132,8 @@ Verdict Judge(const RunPlan& plan, const RunEvidence& e) {
     return v;
   }
   if (e.zt.code == 0) {
-    const std::optional<std::string> image = plan.ReadsFirst() ? memory : e.imageBefore;
+    // A writing reads only the parameter block, into memory: the image file stays.
+    const std::optional<std::string> image = reading ? memory : e.imageBefore;
     const std::optional<std::string> output = reading ? memory : e.outputBefore;
     v = Lost(v,
              {{"recorder", Differing(stages.back(), e.memoryAfter)},
@@ -150,12 +151,9 @@ Verdict Judge(const RunPlan& plan, const RunEvidence& e) {
       v.detail = "no \"" + meaning->message + "\" on stderr: " + e.ztErrors;
       return v;
     }
-    // A writing may have read the recorder first and failed after that.
-    std::vector<std::optional<std::string>> images{e.imageBefore};
-    if (!reading && plan.ReadsFirst()) images.push_back(memory);
     v = Lost(v,
              {{"recorder", DifferingFromAll(stages, e.memoryAfter)},
-              {"Work/cur_Rep.000", DifferingFromAll(images, e.imageAfter)},
+              {"Work/cur_Rep.000", Differing(e.imageBefore, e.imageAfter)},
               {"-o file", Differing(e.outputBefore, e.outputAfter)}},
              "a failure changed files");
   }
