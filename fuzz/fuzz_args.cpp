@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -73,15 +74,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string error;
   const auto args = ParseArgs(argv, valueOptions, flagOptions, error);
   if (!args) {
-    // The message names the argument that is wrong.
+    // The message names the argument that is wrong, in one of the parser's forms.
     Require(!argv.empty());
-    const bool unknown = error.rfind("unknown option ", 0) == 0;
-    const std::string culprit = unknown ? error.substr(15) : argv.back();
-    Require(unknown || error == "option " + culprit + " needs a value");
+    if (error == "an empty file name; give the file's name") {
+      Require(std::find(argv.begin(), argv.end(), std::string()) != argv.end());
+      return 0;
+    }
+    const auto named = [&](const std::string& prefix, const std::string& suffix) -> std::optional<std::string> {
+      if (error.size() < prefix.size() + suffix.size() || error.rfind(prefix, 0) != 0 ||
+          error.compare(error.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return std::nullopt;
+      return error.substr(prefix.size(), error.size() - prefix.size() - suffix.size());
+    };
+    const auto unknown = named("unknown option ", "");
+    const auto needs = named("option ", " needs a value");
+    const auto twice = named("option ", " is given twice; give it once");
+    const auto empty = named("option ", " is empty; give it a value");
+    Require(unknown || needs || twice || empty);
+    const std::string culprit = unknown ? *unknown : needs ? *needs : twice ? *twice : *empty;
     Require(std::find(argv.begin(), argv.end(), culprit) != argv.end());
-    Require(!unknown || (culprit.size() > 1 && culprit[0] == '-'));
-    Require(unknown != (valueOptions.count(culprit) > 0));
-    Require(flagOptions.count(culprit) == 0 || valueOptions.count(culprit) > 0);
+    if (unknown) Require(culprit.size() > 1 && culprit[0] == '-' && valueOptions.count(culprit) == 0);
+    if (needs) Require(argv.back() == culprit && valueOptions.count(culprit) > 0);
+    if (twice) Require(std::count(argv.begin(), argv.end(), culprit) >= 2);
+    if (empty) Require(valueOptions.count(culprit) > 0);
     return 0;
   }
   Require(Subsequence(args->positional, argv));
