@@ -61,6 +61,7 @@ class WindowPrintSpoolerTest : public QObject {
     StepReportMenu(driver, "prnSetupPrn");
     driver.Step("printer set-up", [] { return Modal<app::PrinterSetupDialog>() != nullptr; }, [] {
       auto* setup = Modal<app::PrinterSetupDialog>();
+      SaveScreenshot(*setup, "printer_setup_window");
       auto* printers = setup->findChild<QComboBox*>("cbPrinter");
       printers->setCurrentIndex(printers->findText(kQueue));
       setup->findChild<QPushButton*>("bOk")->click();

@@ -65,6 +65,7 @@ class WindowReadingTest : public QObject {
       QTest::keyClicks(entry, "1234");
       driver.Check(entry->displayText() == "XXXX", "shown as " + entry->displayText());
       driver.Check(entry->text() == "1234", "the typed text kept");
+      SaveScreenshot(*Modal<app::TfPass>(), "password_window");
       QTimer::singleShot(0, entry, [entry] { QTest::keyClick(entry, Qt::Key_Return); });
     });
     ReadAndLoad(driver, main);

@@ -244,6 +244,7 @@ class WindowReportTest : public QObject {
     StepReportMenu(driver, "prnPrint");
     // Seen only because the build lets events through while it runs.
     driver.Step("building", [] { return Modal<app::TWaitPr>() && Modal<app::TWaitPr>()->Building(); }, [] {
+      SaveScreenshot(*Modal<app::TWaitPr>(), "print_wait_window");
       QTest::keyClick(Modal<app::TWaitPr>()->findChild<QLineEdit*>("Memo_Stop"), Qt::Key_F10);
     });
     bool printDialogSeen = false;
@@ -299,6 +300,7 @@ class WindowReportTest : public QObject {
         return Modal<app::TPagePrint>() && !Modal<app::TPagePrint>()->findChild<QLabel*>("stFont")->text().isEmpty();
       }, [&] {
         auto* page = Modal<app::TPagePrint>();
+        SaveScreenshot(*page, "page_settings_window");
         driver.Check(page->findChild<QLabel*>("stFont")->text() == "Lucida Console", "default font");
         driver.Check(page->findChild<QLabel*>("StaticText2")->text() == "8", "default size");
         driver.Check(page->findChild<QRadioButton*>("RadioButton4")->isChecked(), "Russian by default");

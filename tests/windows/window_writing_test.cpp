@@ -120,11 +120,13 @@ class WindowWritingTest : public QObject {
       EditorField("Meter")->clear();
       TypeText(EditorField("Meter"), meter);
       Modal<app::TfEdit_ZT>()->findChild<QCheckBox*>("chDateTime")->setChecked(true);
+      SaveScreenshot(*Modal<app::TfEdit_ZT>(), "editor_window");
       before = PcMinutes();
       QTimer::singleShot(0, EditorField("Meter"), [] { QTest::keyClick(EditorField("Meter"), Qt::Key_Return); });
     });
     driver.Step("header shows the texts", [&] { return Modal<app::TfWrProgPar>() != nullptr; }, [&] {
       driver.Check(Modal<app::TfWrProgPar>()->windowTitle() == "Запись данных - \"Регистратор магнитного поля\"", "title");
+      SaveScreenshot(*Modal<app::TfWrProgPar>(), "writing_window");
       driver.Check(Label(main, "stFactory") == enterprise, "stFactory " + Label(main, "stFactory"));
       driver.Check(Label(main, "stTube") == branch, "stTube " + Label(main, "stTube"));
       driver.Check(Label(main, "stMeter") == meter, "stMeter " + Label(main, "stMeter"));
