@@ -39,4 +39,9 @@ class Printer {
   virtual void EndTextJob() = 0;
 };
 
+// The text job's line layout, one rule for every printer, so that the sheets the
+// pagination counts and the pages a printer fills stay the same.
+inline int LinePitch(int textHeight) { return textHeight + 2; }
+inline bool PageFull(int y, int pitch, int pageHeight) { return y > pageHeight - 2 * pitch; }
+
 }  // namespace zt::report

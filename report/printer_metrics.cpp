@@ -9,7 +9,7 @@ MeasuredMetrics MeasurePrinter(Printer& printer, const PrinterFont& font) {
   printer.SetFont(font);
   const int height = printer.PageHeight();
   const int width = printer.PageWidth();
-  const int pitch = printer.TextHeight(" ") + 2;
+  const int pitch = LinePitch(printer.TextHeight(" "));
   const int charWidth = printer.AverageCharWidth();
   if (height <= 0 || width <= 0 || pitch <= 0 || charWidth <= 0) return {};
   return {true, height / pitch, width / charWidth};

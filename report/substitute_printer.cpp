@@ -35,8 +35,8 @@ bool SubstitutePrinter::BeginTextJob() {
 void SubstitutePrinter::PrintTextLine(std::string_view line) {
   if (!inJob_) return;
   auto& pages = jobs_.back().pages;
-  const int pitch = model_.textHeight + 2;
-  if (pages.empty() || y_ > model_.pageHeight - 2 * pitch) {
+  const int pitch = LinePitch(model_.textHeight);
+  if (pages.empty() || PageFull(y_, pitch, model_.pageHeight)) {
     pages.emplace_back();
     y_ = 0;
   }

@@ -18,6 +18,7 @@
 #include "link/com_port_names.h"
 #include "link/link_protocol.h"
 #include "link/search_settings.h"
+#include "report/print_context.h"
 #include "report/print_settings.h"
 #include "app/shell/app_state.h"
 #include "app/windows/notified_channel.h"
@@ -50,6 +51,9 @@ struct AppContext {
   std::string lastPasswordText;
   // The parameter editor's "Коррекция часов по часам компьютера" for the next writing.
   bool clockCorrection = false;
+
+  // What printing and the page settings work on.
+  report::PrintContext Printing() { return {print, *printer, messages, state.files}; }
 };
 
 }  // namespace zt::app

@@ -73,11 +73,8 @@ void LinkRunWindow::ShowGauge() { gauge_->setValue(Gauge()); }
 void LinkRunWindow::bStopClick() { Run().RequestStop(); }
 
 void LinkRunWindow::End() {
-  if (ended_) return;
-  ended_ = true;
-  step_.stop();
-  RunEnded();
-  QDialog::done(QDialog::Accepted);
+  // A nested box may have let the window close first.
+  if (!ended_) done(QDialog::Accepted);
 }
 
 void LinkRunWindow::done(int result) {
@@ -90,6 +87,5 @@ void LinkRunWindow::done(int result) {
   }
   QDialog::done(result);
 }
-
 
 }  // namespace zt::app

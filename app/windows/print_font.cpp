@@ -7,6 +7,13 @@
 
 namespace zt::app {
 
+namespace {
+
+// The faces tried, in order, for a report font that is not installed.
+constexpr const char* kReportFontSubstitutes[] = {"Liberation Mono", "DejaVu Sans Mono"};
+
+}  // namespace
+
 QFont ReportQFont(const report::PrinterFont& font) {
   const QString family = FromCp1251(font.name);
   QStringList substitutes;

@@ -9,9 +9,6 @@
 
 namespace zt::app {
 
-// The faces tried, in order, for a report font that is not installed.
-inline constexpr const char* kReportFontSubstitutes[] = {"Liberation Mono", "DejaVu Sans Mono"};
-
 QFont ReportQFont(const report::PrinterFont& font);
 
 // The font chosen in a font dialog, as the print settings keep it.

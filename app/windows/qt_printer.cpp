@@ -8,6 +8,10 @@
 
 namespace zt::app {
 
+namespace {
+
+// The system's installed printers (CUPS on Linux) in the system's order, and
+// the index of its default one (-1 when there is none or it is not listed).
 std::vector<PrinterQueue> SystemPrinterQueues() {
   std::vector<PrinterQueue> queues;
   for (const QString& name : QPrinterInfo::availablePrinterNames()) queues.push_back({name, {}});
@@ -20,6 +24,8 @@ int SystemDefaultQueue(const std::vector<PrinterQueue>& queues) {
     if (queues[i].name == wanted) return static_cast<int>(i);
   return queues.empty() ? -1 : 0;
 }
+
+}  // namespace
 
 QtPrinter::QtPrinter(std::vector<PrinterQueue> queues, int current) : queues_(std::move(queues)) {
   device_.setDocName(QStringLiteral("Zetlogic"));
@@ -87,8 +93,6 @@ int QtPrinter::TextHeight(std::string_view text) const {
 
 int QtPrinter::AverageCharWidth() const { return QFontMetrics(font_, &device_).averageCharWidth(); }
 
-int QtPrinter::LinePitch() const { return TextHeight(" ") + 2; }
-
 bool QtPrinter::BeginTextJob() {
   if (current_ < 0 || jobOpen_ || !device_.isValid()) return false;
   jobOpen_ = true;
@@ -98,6 +102,8 @@ bool QtPrinter::BeginTextJob() {
 
 void QtPrinter::PrintTextLine(std::string_view line) {
   if (!jobOpen_) return;
+  const QFontMetrics metrics(font_, &device_);
+  const int pitch = report::LinePitch(metrics.height());
   // The document starts with its first line: a job without lines prints no blank page.
   if (!painter_.isActive()) {
     if (!painter_.begin(&device_)) {
@@ -105,12 +111,12 @@ void QtPrinter::PrintTextLine(std::string_view line) {
       return;
     }
     painter_.setFont(font_);
-  } else if (y_ > device_.height() - 2 * LinePitch()) {
+  } else if (report::PageFull(y_, pitch, device_.height())) {
     device_.newPage();
     y_ = 0;
   }
-  painter_.drawText(0, y_ + QFontMetrics(font_, &device_).ascent(), FromCp1251(line));
-  y_ += LinePitch();
+  painter_.drawText(0, y_ + metrics.ascent(), FromCp1251(line));
+  y_ += pitch;
 }
 
 void QtPrinter::EndTextJob() {

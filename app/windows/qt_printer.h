@@ -21,11 +21,6 @@ struct PrinterQueue {
   QString pdfFile;  // set: jobs are written to this file instead of a queue
 };
 
-// The system's installed printers (CUPS on Linux) in the system's order, and
-// the index of its default one (-1 when there is none or it is not listed).
-std::vector<PrinterQueue> SystemPrinterQueues();
-int SystemDefaultQueue(const std::vector<PrinterQueue>& queues);
-
 class QtPrinter final : public report::Printer {
  public:
   QtPrinter(std::vector<PrinterQueue> queues, int current);
@@ -54,7 +49,6 @@ class QtPrinter final : public report::Printer {
 
  private:
   void Select(int index);
-  int LinePitch() const;
 
   std::vector<PrinterQueue> queues_;
   int current_ = -1;

@@ -20,7 +20,6 @@ class TEditorAdrM final : public QDialog {
  public:
   explicit TEditorAdrM(AppContext& context, QWidget* parent = nullptr);
 
-  const shell::OperatorListEditor& Editor() const { return editor_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

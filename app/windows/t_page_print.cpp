@@ -5,9 +5,9 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/print_font.h"
 #include "app/windows/text_codec.h"
 
@@ -102,15 +102,12 @@ TPagePrint::TPagePrint(AppContext& context, QWidget* parent)
   layout->addWidget(RadioButton4);
 
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  adjustSize();
+  CentreOnScreen(*this);
 
   Timer1.setInterval(200);
   connect(&Timer1, &QTimer::timeout, this, &TPagePrint::Timer1Timer);
   Timer1.start();
-}
-
-report::PrintContext TPagePrint::Context() {
-  return {ctx_.print, *ctx_.printer, ctx_.messages, ctx_.state.files};
 }
 
 report::PageSettingsValues TPagePrint::ShownValues() const {
@@ -124,10 +121,8 @@ report::PageSettingsValues TPagePrint::ShownValues() const {
 
 void TPagePrint::Timer1Timer() {
   Timer1.stop();
-  const report::PrintSettings& settings = ctx_.print.settings;
-  stFont->setText(FromCp1251(settings.fontName));
-  StaticText2->setText(QString::number(settings.fontSize));
-  const report::PageSettingsValues shown = report::PageSettingsShown(settings);
+  ShowFont();
+  const report::PageSettingsValues shown = report::PageSettingsShown(ctx_.print.settings);
   SpinEdit3->setValue(shown.leftIndent);
   SpinEdit2->setValue(shown.topMargin);
   SpinEdit4->setValue(shown.bottomMargin);
@@ -140,13 +135,17 @@ void TPagePrint::BitBtn1Click() {
   const QFont chosen = QFontDialog::getFont(&confirmed, ReportQFont(report::FontOf(ctx_.print.settings)), this,
                                             QStringLiteral("Шрифт"));
   if (!confirmed) return;
-  report::AcceptFontChange(ReportFontOf(chosen), ShownValues(), Context());
+  report::AcceptFontChange(ReportFontOf(chosen), ShownValues(), ctx_.Printing());
+  ShowFont();
+}
+
+void TPagePrint::ShowFont() {
   stFont->setText(FromCp1251(ctx_.print.settings.fontName));
   StaticText2->setText(QString::number(ctx_.print.settings.fontSize));
 }
 
 void TPagePrint::N1Click() {
-  report::AcceptPageSettings(ShownValues(), Context());
+  report::AcceptPageSettings(ShownValues(), ctx_.Printing());
   accept();
 }
 

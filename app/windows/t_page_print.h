@@ -22,7 +22,7 @@ class TPagePrint final : public QDialog {
 
  private:
   report::PageSettingsValues ShownValues() const;
-  report::PrintContext Context();
+  void ShowFont();
 
   void Timer1Timer();
   void BitBtn1Click();

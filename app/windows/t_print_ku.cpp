@@ -209,8 +209,6 @@ report::ReportRequest TPrint_ku::Request() const {
   return request;
 }
 
-report::PrintContext TPrint_ku::Printing() { return {ctx_.print, *ctx_.printer, ctx_.messages, ctx_.state.files}; }
-
 void TPrint_ku::tInitPrnTimer() {
   tInitPrn.stop();
   preview_.SetFont(report::FontOf(ctx_.print.settings));
@@ -243,12 +241,12 @@ std::unique_ptr<QDialog> TPrint_ku::MakePrintWaitWindow(QWidget* owner) {
 void TPrint_ku::Timer1Timer() {
   Timer1.stop();
   QtPrintDialog dialog(*ctx_.printer, this);
-  report::PrintReport(dialog, sheetsToPrint_, Printing());
+  report::PrintReport(dialog, sheetsToPrint_, ctx_.Printing());
 }
 
 void TPrint_ku::prnSetupPrnClick() {
   PrinterSetupDialog PrinterSetupDialog1(*ctx_.printer, this);
-  if (PrinterSetupDialog1.Run()) report::AcceptPrinterSetup(Printing());
+  if (PrinterSetupDialog1.Run()) report::AcceptPrinterSetup(ctx_.Printing());
 }
 
 void TPrint_ku::prnSetupRepClick() {

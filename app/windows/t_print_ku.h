@@ -31,9 +31,6 @@ class TPrint_ku final : public QDialog {
   // The print wait window of the command given last (OpenPrintWaitWindow).
   std::unique_ptr<QDialog> MakePrintWaitWindow(QWidget* owner);
 
-  // What the controls ask for now.
-  report::ReportRequest Request() const;
-  report::ReportPeriodChoice PeriodChoice() const;
   QPlainTextEdit* Preview() const { return preview_.Widget(); }
 
   void done(int result) override;
@@ -42,10 +39,12 @@ class TPrint_ku final : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // What the controls ask for now.
+  report::ReportRequest Request() const;
+  report::ReportPeriodChoice PeriodChoice() const;
   void BuildMenu();
   QWidget* BuildChoicePanel();
   void ShowPeriodChoice(const report::ReportPeriodChoice& choice);
-  report::PrintContext Printing();
   void StartReportCommand(report::ReportMode mode);
 
   void tInitPrnTimer();

@@ -2,8 +2,9 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
+
+#include "app/windows/centre_on_screen.h"
 
 namespace zt::app {
 
@@ -39,7 +40,7 @@ TSplashForm::TSplashForm(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Q
   inner->addWidget(title);
   inner->addWidget(bevel);
   inner->addWidget(loading);
-  if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+  CentreOnScreen(*this);
 }
 
 }  // namespace zt::app

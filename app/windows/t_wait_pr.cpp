@@ -2,8 +2,9 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
+
+#include "app/windows/centre_on_screen.h"
 
 namespace zt::app {
 
@@ -18,7 +19,7 @@ TWaitPr::TWaitPr(AppContext& context, report::ReportMode mode, report::ReportReq
   setWindowTitle(QStringLiteral("ОЖИДАЙТЕ"));
   setAccessibleName(windowTitle());
   setFixedSize(293, 122);
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  CentreOnScreen(*this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

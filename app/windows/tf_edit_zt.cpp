@@ -4,10 +4,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/plain_button.h"
 #include "app/windows/release_keys.h"
 #include "app/windows/text_codec.h"
@@ -93,7 +93,7 @@ TfEdit_ZT::TfEdit_ZT(AppContext& context, TfZetl& mainWindow, QWidget* parent)
   setTabOrder(Yes, chDateTime);
   new ReleaseKeys(*this, [this] { YesClick(); }, [this] { NoClick(); });
   edits_[0]->setFocus();
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  CentreOnScreen(*this);
 }
 
 void TfEdit_ZT::YesClick() {

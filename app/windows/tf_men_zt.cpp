@@ -2,8 +2,8 @@
 
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QScreen>
 
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/t_about_form.h"
 #include "app/windows/t_editor_adr_m.h"
 #include "app/windows/t_print_ku.h"
@@ -32,7 +32,7 @@ TfMen_ZT::TfMen_ZT(AppContext& context, QWidget* parent)
   setWindowTitle(QStringLiteral("\"Регистратор магнитного поля\" "));
   setAccessibleName(windowTitle());
   resize(345, 115);
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  CentreOnScreen(*this);
 
   QMenuBar* Main_ZT = menuBar();
   Main_ZT->setObjectName(QStringLiteral("Main_ZT"));

@@ -4,10 +4,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProxyStyle>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/shell/app_state.h"
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/plain_button.h"
 #include "app/windows/release_keys.h"
 #include "app/windows/text_codec.h"
@@ -95,7 +95,7 @@ TfPass::TfPass(AppContext& context, WindowDispatcher& dispatcher, QWidget* paren
   t_prW.setInterval(link::kPasswordTickMs * link::kPasswordBarTicks);
   connect(&t_prW, &QTimer::timeout, this, &TfPass::t_prWTimer);
   new ReleaseKeys(*this, [this] { bYesClick(); }, [this] { bNoClick(); });
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  CentreOnScreen(*this);
   edPass->setFocus();
 }
 

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "app/windows/plain_button.h"
 #include "app/windows/text_codec.h"
 #include "app/windows/tf_zetl.h"
 #include "core/conversions.h"
@@ -50,15 +51,9 @@ TfSel_RS::TfSel_RS(AppContext& context, TfZetl& mainWindow, QWidget* parent)
   Error->setObjectName(QStringLiteral("Error"));
   Error->setAccessibleName(QStringLiteral("Error"));
   Error->hide();
-  BitBtn_Repet = new QPushButton(QStringLiteral("Повторить"), this);
-  BitBtn_Repet->setObjectName(QStringLiteral("BitBtn_Repet"));
-  BitBtn_Repet->setAccessibleName(BitBtn_Repet->text());
-  BitBtn_Repet->setAutoDefault(false);
+  BitBtn_Repet = PlainButton(this, "BitBtn_Repet", QStringLiteral("Повторить"));
   BitBtn_Repet->hide();
-  BitBtn_No = new QPushButton(QStringLiteral("Отмена"), this);
-  BitBtn_No->setObjectName(QStringLiteral("BitBtn_No"));
-  BitBtn_No->setAccessibleName(BitBtn_No->text());
-  BitBtn_No->setAutoDefault(false);
+  BitBtn_No = PlainButton(this, "BitBtn_No", QStringLiteral("Отмена"));
   connect(BitBtn_Repet, &QPushButton::clicked, this, &TfSel_RS::BitBtn_RepetClick);
   connect(BitBtn_No, &QPushButton::clicked, this, &TfSel_RS::BitBtn_NoClick);
 

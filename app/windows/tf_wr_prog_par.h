@@ -15,7 +15,6 @@ class TfWrProgPar final : public LinkRunWindow {
  public:
   explicit TfWrProgPar(AppContext& context, QWidget* parent = nullptr);
 
-  const link::WritingRun& Writing() const { return run_; }
 
  protected:
   link::LinkRun& Run() override { return run_; }

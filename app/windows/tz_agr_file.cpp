@@ -6,6 +6,7 @@
 
 #include "app/windows/gauge_style.h"
 #include "app/windows/load_rows.h"
+#include "app/windows/plain_button.h"
 #include "app/windows/tf_zetl.h"
 
 namespace zt::app {
@@ -25,10 +26,7 @@ TZagrFile::TZagrFile(AppContext& context, TfZetl& mainWindow, QWidget* parent)
   lNameFile->setObjectName(QStringLiteral("lNameFile"));
   lNameFile->setAccessibleName(QStringLiteral("lNameFile"));
   gFile_ZT = MakeGauge(this, "gFile_ZT", kLoadSteps);
-  bStop = new QPushButton(QStringLiteral("Стоп"), this);
-  bStop->setObjectName(QStringLiteral("bStop"));
-  bStop->setAccessibleName(bStop->text());
-  bStop->setAutoDefault(false);
+  bStop = PlainButton(this, "bStop", QStringLiteral("Стоп"));
   connect(bStop, &QPushButton::clicked, this, &TZagrFile::bStopClick);
   layout->addWidget(lNameFile);
   layout->addWidget(gFile_ZT);
