@@ -18,7 +18,6 @@
 #include "core/file_load.h"
 #include "core/protocol_log.h"
 #include "core/sample_image.h"
-#include "core/temp_file_names.h"
 #include "core/working_files.h"
 #include "tests/core/child_process.h"
 #include "tests/core/file_size_limit.h"
@@ -36,12 +35,6 @@ constexpr int kKills = 20;
 // before, inside and between copies.
 constexpr int kLongestKillDelayUs = 20'000;
 constexpr int kLongestLoadKillDelayUs = 5'000;
-
-std::size_t TempFilesIn(const fs::path& folder) {
-  std::size_t n = 0;
-  for (const auto& name : test::NamesIn(folder)) n += IsTempFileName(name) ? 1 : 0;
-  return n;
-}
 
 // Which of the contents a file holds: its index, or none when it is none of them.
 std::optional<std::size_t> WhichOf(const fs::path& file, const std::vector<std::string>& contents) {
@@ -66,7 +59,7 @@ std::size_t KillAfterReady(std::mt19937& draw, int longestUs, const fs::path& fo
   ::kill(child.Pid(), SIGKILL);
   const int status = child.Wait();
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-  return TempFilesIn(folder);
+  return test::TempFilesIn(folder);
 }
 
 class CopyCrash : public ::testing::Test {
@@ -114,7 +107,7 @@ TEST_F(CopyCrash, ASaveKilledAnywhereLeavesTheOldOrANewFileAndTheNextSaveSweeps)
       }
     });
     EXPECT_TRUE(WhichOf(target, contents)) << "torn";
-    ASSERT_LE(TempFilesIn(files.ReportFolder()), 1u);
+    ASSERT_LE(test::TempFilesIn(files.ReportFolder()), 1u);
     // The next save into the folder.
     ASSERT_TRUE(CopyOverFile(files.ReportFolder() / "next.zt", a, messages, SameFileCopy::Refused));
     EXPECT_EQ(test::NamesIn(files.ReportFolder()), (std::vector<std::string>{"00042_240611.zt", "next.zt"}));
@@ -146,7 +139,7 @@ TEST_F(CopyCrash, ALoadKilledAnywhereLeavesTheOldOrANewImageFileAndTheNextLoadSw
       }
     });
     EXPECT_TRUE(WhichOf(files.ImageFile(), contents)) << "torn";
-    ASSERT_LE(TempFilesIn(files.WorkFolder()), 1u);
+    ASSERT_LE(test::TempFilesIn(files.WorkFolder()), 1u);
     // The next load: its copy sweeps what the killed one left.
     ASSERT_EQ(Load(b), LoadCode::None);
     EXPECT_TRUE(test::ReadBytes(files.ImageFile()) == contents[2]);

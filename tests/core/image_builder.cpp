@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/device_image.h"
+#include "core/temp_file_names.h"
 
 namespace zt::test {
 
@@ -77,6 +78,11 @@ std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
   for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::size_t TempFilesIn(const std::filesystem::path& folder) {
+  const auto names = NamesIn(folder);
+  return static_cast<std::size_t>(std::count_if(names.begin(), names.end(), IsTempFileName));
 }
 
 TempFolder::TempFolder() {

@@ -34,6 +34,8 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadBytes(const std::filesystem::path& path);
 // The names in a folder, sorted.
 std::vector<std::string> NamesIn(const std::filesystem::path& folder);
+// How many of them are output temporary files.
+std::size_t TempFilesIn(const std::filesystem::path& folder);
 
 // A fresh folder under the system's temp folder, removed with the object.
 class TempFolder {

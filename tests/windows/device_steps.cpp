@@ -36,10 +36,8 @@ ActivitySteps::ActivitySteps(app::TfZetl& main, const char* indicator) {
   });
 }
 
-bool MainOnTop(app::TfZetl& main) { return QApplication::activeModalWidget() == &main; }
-
 void Command(ScenarioDriver& driver, app::TfZetl& main, const char* action) {
-  driver.Step(QString::fromLatin1(action), [&main] { return MainOnTop(main); }, [&main, action] {
+  driver.Step(QString::fromLatin1(action), [&main] { return InFront(main); }, [&main, action] {
     QTimer::singleShot(0, main.findChild<QAction*>(QString::fromLatin1(action)), &QAction::trigger);
   });
 }
@@ -72,7 +70,7 @@ void ReadRecorder(ScenarioDriver& driver, app::TfZetl& main, const QString& pass
 void ReadAndLoad(ScenarioDriver& driver, app::TfZetl& main) {
   driver.Step("reading window", [] { return Modal<app::TfRd_ZT>() != nullptr; }, [] {});
   driver.Step("load window", [] { return Modal<app::TZagrFile>() != nullptr; }, [] {});
-  driver.Step("loaded", [&main] { return MainOnTop(main); }, [] {});
+  driver.Step("loaded", [&main] { return InFront(main); }, [] {});
 }
 
 DecodedImage DecodedHeader(const std::string& image) {

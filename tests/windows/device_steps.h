@@ -48,9 +48,6 @@ class ActivitySteps {
   int shown_ = 0;
 };
 
-// The main window is the modal window on top.
-bool MainOnTop(app::TfZetl& main);
-
 // Step: a main-window menu command ("mZT_Read", "mZT_Write", ...), once the main window is on top.
 void Command(ScenarioDriver& driver, app::TfZetl& main, const char* action);
 

@@ -17,6 +17,7 @@
 #include "app/windows/text_codec.h"
 #include "app/windows/tf_sel_rs.h"
 #include "app/windows/tz_agr_file.h"
+#include "report/text_file.h"
 
 namespace zt::wintest {
 
@@ -36,20 +37,15 @@ std::vector<app::PrinterQueue> PdfPrinter(const ProgramFolder& folder) {
   return {{QStringLiteral("Zetlogic PDF file"), QString::fromStdString(PdfPrinterFile(folder).string())}};
 }
 
-void StepCancelSearch(ScenarioDriver& driver) {
-  driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
-              [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
-}
-
 void StepLoadFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file) {
-  driver.Step("main window", [&main] { return QApplication::activeModalWidget() == &main; },
+  driver.Step("main window", [&main] { return InFront(main); },
               [&main, file] { main.LoadIntoMainWindow(file); });
   driver.Step("load window", [] { return Modal<app::TZagrFile>() != nullptr; }, [] {});
-  driver.Step("loaded", [&main] { return QApplication::activeModalWidget() == &main; }, [] {});
+  driver.Step("loaded", [&main] { return InFront(main); }, [] {});
 }
 
 void StepOpenReportWindow(ScenarioDriver& driver, app::TfZetl& main) {
-  driver.Step("ОТЧЕТ", [&main] { return QApplication::activeModalWidget() == &main; }, [&main] {
+  driver.Step("ОТЧЕТ", [&main] { return InFront(main); }, [&main] {
     QTimer::singleShot(0, main.findChild<QAction*>("mZT_Report"), &QAction::trigger);
   });
   // tInitPrn has run once the preview shows the print font.
@@ -90,15 +86,9 @@ QStringList PreviewLines(app::TPrint_ku& report) {
 }
 
 QStringList FileLines(const std::filesystem::path& file) {
-  const std::string bytes = test::ReadBytes(file);
   QStringList lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find("\r\n", start);
-    if (end == std::string::npos) end = bytes.size();
-    lines << app::FromCp1251(std::string_view(bytes).substr(start, end - start));
-    start = end + 2;
-  }
+  for (const std::string& line : report::ReadTextLines(file).value_or(std::vector<std::string>{}))
+    lines << app::FromCp1251(line);
   return lines;
 }
 

@@ -24,7 +24,6 @@ std::unique_ptr<app::Program> StartProgram(const ProgramFolder& folder,
 std::vector<app::PrinterQueue> PdfPrinter(const ProgramFolder& folder);
 std::filesystem::path PdfPrinterFile(const ProgramFolder& folder);
 
-void StepCancelSearch(ScenarioDriver& driver);
 // The data file is loaded through the main window's load window.
 void StepLoadFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file);
 // "ОТЧЕТ", until the report window has taken its start-up settings.

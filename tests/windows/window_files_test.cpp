@@ -142,7 +142,7 @@ class WindowFilesTest : public QObject {
     QVERIFY(p.program.Start());
     ScenarioDriver driver;
     p.CancelSearch(driver);
-    driver.Step("СОХРАНИТЬ", [&] { return QApplication::activeModalWidget() == &p.Main(); },
+    driver.Step("СОХРАНИТЬ", [&] { return InFront(p.Main()); },
                 [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("SaveFile"), &QAction::trigger); });
     driver.Step("warned", [&] { return !driver.Messages().isEmpty(); }, [&] {
       driver.Check(driver.Messages().front().text == "Нет прочитанных данных!!!", "no data read");

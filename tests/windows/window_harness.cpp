@@ -135,9 +135,13 @@ void SaveScreenshot(QWidget& widget, const QString& name) {
 
 bool InFront(const QWidget& window) { return QApplication::activeModalWidget() == &window; }
 
-void OfflineProgram::CancelSearch(ScenarioDriver& driver) {
+void StepCancelSearch(ScenarioDriver& driver) {
   driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
               [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
+}
+
+void OfflineProgram::CancelSearch(ScenarioDriver& driver) {
+  StepCancelSearch(driver);
 }
 
 void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file,
@@ -193,7 +197,7 @@ void CheckShown(ScenarioDriver& driver, app::TfZetl& main, const ExpectedImage& 
 
 void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& chosen,
             std::function<void(QFileDialog&)> inspect) {
-  driver.Step("СОХРАНИТЬ", [&main] { return QApplication::activeModalWidget() == &main; }, [&main] {
+  driver.Step("СОХРАНИТЬ", [&main] { return InFront(main); }, [&main] {
     QTimer::singleShot(0, main.findChild<QAction*>("SaveFile"), &QAction::trigger);
   });
   driver.Step("save dialog", [] { return Modal<QFileDialog>() != nullptr; }, [chosen, inspect] {
@@ -201,7 +205,7 @@ void SaveAs(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::pa
     Modal<QFileDialog>()->selectFile(QString::fromStdString(chosen.string()));
     static_cast<QDialog*>(Modal<QFileDialog>())->accept();
   });
-  driver.Step("saved", [&main] { return QApplication::activeModalWidget() == &main; }, [] {});
+  driver.Step("saved", [&main] { return InFront(main); }, [] {});
 }
 
 }  // namespace zt::wintest

@@ -104,6 +104,9 @@ W* Modal();
 // The window is the modal one on top: nothing opened over it.
 bool InFront(const QWidget& window);
 
+// Step: the start-up search window, cancelled.
+void StepCancelSearch(ScenarioDriver& driver);
+
 // A program whose device search is cancelled at once: files only. Work files
 // written before Start() are the ones start-up reads.
 struct OfflineProgram {

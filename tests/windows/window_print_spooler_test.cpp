@@ -95,11 +95,6 @@ class WindowPrintSpoolerTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowPrintSpoolerTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowPrintSpoolerTest)
 
 #include "window_print_spooler_test.moc"

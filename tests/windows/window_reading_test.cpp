@@ -53,7 +53,7 @@ class WindowReadingTest : public QObject {
     const ActivitySteps sent(main, "prWr"), received(main, "prRd");
 
     ScenarioDriver driver;
-    driver.Step("the hidden log switch", [&] { return MainOnTop(main); }, [&] {
+    driver.Step("the hidden log switch", [&] { return InFront(main); }, [&] {
       QTest::keyClick(&main, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
       auto* debug = main.findChild<QCheckBox*>("ChDebZT");
       driver.Check(debug->isVisible(), "Ctrl+Shift+D shows the debug switch");
@@ -150,7 +150,7 @@ class WindowReadingTest : public QObject {
       driver.Check(!p.Context().channel.IsOpen(), "port closed");
       QTest::keyClick(Modal<app::TfPass>(), Qt::Key_Escape);
     });
-    driver.Step("back in the main window", [&] { return MainOnTop(main); }, [&] {
+    driver.Step("back in the main window", [&] { return InFront(main); }, [&] {
       driver.Check(!p.Context().state.deviceRead, "nothing read");
       driver.Check(driver.Messages().size() == 1, "one message");
     });
@@ -193,7 +193,7 @@ class WindowReadingTest : public QObject {
     test::WriteBytes(file, before.bytes);
 
     ScenarioDriver driver;
-    driver.Step("main window", [&] { return MainOnTop(main); }, [] {});
+    driver.Step("main window", [&] { return InFront(main); }, [] {});
     OpenFile(driver, main, file);
     Command(driver, main, "mZT_Read");
     EnterPassword(driver, "1234");
@@ -210,7 +210,7 @@ class WindowReadingTest : public QObject {
         if (stop == Ending::WindowClosed) QTimer::singleShot(0, reading(), &QWidget::close);
       });
     }
-    driver.Step("ended", [&] { return !driver.Messages().isEmpty() && MainOnTop(main); }, [&] {
+    driver.Step("ended", [&] { return !driver.Messages().isEmpty() && InFront(main); }, [&] {
       driver.Check(driver.Messages().size() == 1, QStringLiteral("%1 messages").arg(driver.Messages().size()));
       driver.Check(driver.Messages().front().text == message, driver.Messages().front().text);
       driver.Check(driver.Messages().front().icon == icon, "message kind");
@@ -228,7 +228,7 @@ class WindowReadingTest : public QObject {
         driver.Check(driver.Messages().back().text == "Ошибка порта!!!", driver.Messages().back().text);
         QTest::keyClick(Modal<app::TfPass>(), Qt::Key_Escape);
       });
-      driver.Step("main window again", [&] { return MainOnTop(main); }, [&] { CheckShown(driver, main, before); });
+      driver.Step("main window again", [&] { return InFront(main); }, [&] { CheckShown(driver, main, before); });
     }
     driver.StepExit([&] { return p.StartWindow(); });
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
@@ -254,7 +254,7 @@ class WindowReadingTest : public QObject {
       SaveScreenshot(window, "reading_window");
       window.findChild<QPushButton*>("bStop")->click();
     });
-    driver.Step("stopped", [&] { return !driver.Messages().isEmpty() && MainOnTop(main); }, [&] {
+    driver.Step("stopped", [&] { return !driver.Messages().isEmpty() && InFront(main); }, [&] {
       driver.Check(driver.Messages().front().text == "Чтение прервано", driver.Messages().front().text);
     });
     driver.StepExit([&] { return p.StartWindow(); });
@@ -262,11 +262,6 @@ class WindowReadingTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowReadingTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowReadingTest)
 
 #include "window_reading_test.moc"

@@ -192,7 +192,7 @@ class WindowReportTest : public QObject {
       driver.Check(difference.isEmpty(), difference);
     });
     StepReportMenu(driver, "N8");
-    driver.Step("closed", [&] { return QApplication::activeModalWidget() == &f.Main(); }, [&] {
+    driver.Step("closed", [&] { return InFront(f.Main()); }, [&] {
       driver.Check(!std::filesystem::exists(files.ReportTextFile()) && !std::filesystem::exists(files.SheetFile(1)),
                    "RepDay and the sheets removed on closing");
       driver.Check(std::filesystem::exists(files.ReportPeriodFile()), "the period kept");
@@ -335,7 +335,7 @@ class WindowReportTest : public QObject {
     QVERIFY(f.program);
     ScenarioDriver driver;
     StepCancelSearch(driver);
-    driver.Step("loaded settings", [&] { return QApplication::activeModalWidget() == &f.Main(); }, [&] {
+    driver.Step("loaded settings", [&] { return InFront(f.Main()); }, [&] {
       driver.Check(f.Context().print.working.linesPerSheet == expected.lines, "working metrics from the file");
     });
     StepOpenReportWindow(driver, f.Main());
@@ -381,7 +381,7 @@ class WindowReportTest : public QObject {
                    "the operational archive's tables shown");
     });
     StepReportMenu(driver, "N8");
-    driver.Step("saved", [&] { return QApplication::activeModalWidget() == &f.Main(); }, [&] {
+    driver.Step("saved", [&] { return InFront(f.Main()); }, [&] {
       driver.Check(test::ReadBytes(f.folder.Files().ReportPeriodFile()) ==
                        "02.03.2015\r\n10:11:12\r\n04.05.2016\r\n13:14:15\r\n0\r\n",
                    "the period file");
@@ -425,11 +425,6 @@ class WindowReportTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowReportTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowReportTest)
 
 #include "window_report_test.moc"

@@ -47,12 +47,6 @@ std::uint32_t PcMinutes() {
   return sim::ClockMinutes({byte(0), byte(1), byte(2), byte(3), byte(4), byte(5)}).value_or(0);
 }
 
-std::uint32_t RecorderMinutes(const std::string& image) {
-  const std::size_t at = kParameterBlock.start + param::kClock;
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<std::uint8_t>(image[at + i])); };
-  return byte(0) | (byte(1) << 8) | (byte(2) << 16);
-}
-
 }  // namespace
 
 class WindowWritingTest : public QObject {
@@ -69,11 +63,11 @@ class WindowWritingTest : public QObject {
 
     ScenarioDriver driver;
     Command(driver, main, "mZT_Write");
-    driver.Step("refused at start", [&] { return driver.Messages().size() == 1 && MainOnTop(main); }, [] {});
+    driver.Step("refused at start", [&] { return driver.Messages().size() == 1 && InFront(main); }, [] {});
     ReadRecorder(driver, main);
     OpenFile(driver, main, file);
     Command(driver, main, "mZT_Write");
-    driver.Step("refused after a file", [&] { return driver.Messages().size() == 2 && MainOnTop(main); }, [&] {
+    driver.Step("refused after a file", [&] { return driver.Messages().size() == 2 && InFront(main); }, [&] {
       for (const ShownMessage& m : driver.Messages()) {
         driver.Check(m.text == kReadFirst, m.text);
         driver.Check(m.icon == QMessageBox::Critical, "an error box");
@@ -131,7 +125,7 @@ class WindowWritingTest : public QObject {
       driver.Check(Label(main, "stTube") == branch, "stTube " + Label(main, "stTube"));
       driver.Check(Label(main, "stMeter") == meter, "stMeter " + Label(main, "stMeter"));
     });
-    driver.Step("written", [&] { return !driver.Messages().isEmpty() && MainOnTop(main); }, [&] {
+    driver.Step("written", [&] { return !driver.Messages().isEmpty() && InFront(main); }, [&] {
       driver.Check(driver.Messages().size() == 1, "one message");
       driver.Check(driver.Messages().front().text == "Запись норма", driver.Messages().front().text);
       driver.Check(driver.Messages().front().icon == QMessageBox::Information, "an information box");
@@ -140,7 +134,7 @@ class WindowWritingTest : public QObject {
       driver.Check(RecorderText(memory, kHeaderEnterprise) == link::TextPayload(app::ToCp1251(enterprise)), "enterprise written");
       driver.Check(RecorderText(memory, kHeaderBranch) == link::TextPayload(app::ToCp1251(branch)), "branch written");
       driver.Check(RecorderText(memory, kHeaderMeter) == link::TextPayload(app::ToCp1251(meter)), "meter written");
-      const std::uint32_t set = RecorderMinutes(memory), after = PcMinutes();
+      const std::uint32_t set = sim::RecorderMemory(memory).Clock(), after = PcMinutes();
       driver.Check(set >= before && set <= after, QStringLiteral("recorder clock %1 not in %2..%3").arg(set).arg(before).arg(after));
       driver.Check(p.Context().state.deviceRead, "writing again stays allowed");
       driver.Check(p.Context().channel.IsOpen(), "the port stays open for the next password");
@@ -179,7 +173,7 @@ class WindowWritingTest : public QObject {
       Modal<app::TfEdit_ZT>()->findChild<QCheckBox*>("chDateTime")->setChecked(true);
       QTest::keyClick(EditorField("Factory"), Qt::Key_Escape);
     });
-    driver.Step("cancelled", [&] { return MainOnTop(main); }, [&] {
+    driver.Step("cancelled", [&] { return InFront(main); }, [&] {
       driver.Check(sends.Steps() == sendsBefore + 1, "only the password sent");
       driver.Check(Label(main, "stFactory") == headerBefore, "header unchanged");
       driver.Check(!p.Context().clockCorrection, "no clock correction");
@@ -189,7 +183,7 @@ class WindowWritingTest : public QObject {
     QElapsedTimer sinceCancel;
     driver.Step("start the wait", [] { return true; }, [&] { sinceCancel.start(); });
     driver.Step("no writing window", [&] { return sinceCancel.elapsed() > 300; }, [&] {
-      driver.Check(Modal<app::TfWrProgPar>() == nullptr && MainOnTop(main), "no writing");
+      driver.Check(Modal<app::TfWrProgPar>() == nullptr && InFront(main), "no writing");
       driver.Check(p.recorder.Image() == memory, "the recorder untouched");
     });
     driver.StepExit([&] { return p.StartWindow(); });
@@ -215,7 +209,7 @@ class WindowWritingTest : public QObject {
       EditorField("Meter")->setText("new meter");
       QTimer::singleShot(0, Modal<app::TfEdit_ZT>()->findChild<QPushButton*>("Yes"), &QPushButton::click);
     });
-    driver.Step("failed", [&] { return !driver.Messages().isEmpty() && MainOnTop(main); }, [&] {
+    driver.Step("failed", [&] { return !driver.Messages().isEmpty() && InFront(main); }, [&] {
       driver.Check(driver.Messages().front().text == "Ошибка RS - ошибка записи во флеш", driver.Messages().front().text);
       driver.Check(driver.Messages().front().icon == QMessageBox::Critical, "an error box");
       const std::string now = p.recorder.Image();
@@ -227,11 +221,6 @@ class WindowWritingTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  WindowWritingTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ZT_WINDOW_TEST_MAIN(WindowWritingTest)
 
 #include "window_writing_test.moc"

@@ -38,7 +38,7 @@ struct RunPlan {
 
 struct PlanSettings {
   std::uint64_t seed = 1;
-  std::size_t pacedEvery = 20;  // every Nth run is paced at 38400 baud; 0 never (a third of the rest run fast-paced)
+  std::size_t pacedEvery = 20;  // every Nth run is paced at 38400 baud; 0 never (half of the rest run fast-paced)
 };
 
 RunPlan MakePlan(const PlanSettings& settings, std::size_t number);

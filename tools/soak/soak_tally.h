@@ -15,9 +15,7 @@ class SoakTally {
  public:
   void Add(const RunPlan& plan, const Verdict& verdict, double seconds);
 
-  std::size_t Runs() const { return runs_; }
   std::size_t Defects() const;
-  std::size_t BytesLost() const { return bytesLost_; }
   // The summary table.
   void Print(std::ostream& out, double wallSeconds) const;
 

@@ -1,15 +1,14 @@
 #include "tools/soak/writing_steps.h"
 
 #include "core/device_image.h"
+#include "link/payloads.h"
 #include "sim/recorder_memory.h"
 
 namespace zt::soak {
 namespace {
 
-constexpr std::size_t kTextBytes = 30;
-
 std::string OwnText(const std::string& image, std::size_t offset) {
-  return image.substr(kParameterBlock.start + offset, kTextBytes);
+  return image.substr(kParameterBlock.start + offset, link::kTextPayloadLength);
 }
 
 }  // namespace
