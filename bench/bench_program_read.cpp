@@ -56,7 +56,7 @@ double ProgramRead(const std::string& memory) {
       if (window->Reading().DeviceRead()) seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     });
   });
-  driver.Step("read", [&] { return MainOnTop(main) && seconds >= 0; }, [] {});
+  driver.Step("read", [&] { return InFront(main) && seconds >= 0; }, [] {});
   driver.StepExit([&] { return p.StartWindow(); });
   if (!driver.Run()) std::fprintf(stderr, "program: %s\n", qPrintable(driver.Failures().join("; ")));
   return seconds;
