@@ -20,7 +20,6 @@ class TEditorAdrM final : public QDialog {
  public:
   explicit TEditorAdrM(AppContext& context, QWidget* parent = nullptr);
 
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -23,7 +23,6 @@ class TfEdit_ZT final : public QDialog {
  public:
   TfEdit_ZT(AppContext& context, TfZetl& mainWindow, QWidget* parent = nullptr);
 
-
  public slots:
   void done(int result) override;
 

@@ -15,7 +15,6 @@ class TfWrProgPar final : public LinkRunWindow {
  public:
   explicit TfWrProgPar(AppContext& context, QWidget* parent = nullptr);
 
-
  protected:
   link::LinkRun& Run() override { return run_; }
   void StartRun() override { run_.Start(); }

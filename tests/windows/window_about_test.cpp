@@ -46,7 +46,7 @@ class WindowAboutTest : public QObject {
     QVERIFY(p.program.Start());
 
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     driver.Step("О ПРОГРАММЕ", [&] { return p.Main().isVisible() && InFront(p.Main()); },
                 [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("mZT_Help"), &QAction::trigger); });
     driver.Step("About", [] { return Modal<app::TAboutForm>() != nullptr; }, [&] {

@@ -100,7 +100,7 @@ class WindowAccessibilityTest : public QObject {
     test::WriteBytes(file, GenerateSampleImage(2));
     QVERIFY(p.program.Start());
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     driver.Step("main window", [&] { return p.Main().isVisible() && InFront(p.Main()); }, [&] {
       CheckNamed(driver, p.Main(), "main");
       // The service staff's switch, then the log it shows.
@@ -138,7 +138,7 @@ class WindowAccessibilityTest : public QObject {
     OfflineProgram p;
     QVERIFY(p.program.Start());
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     driver.Step("main window", [&] { return p.Main().isVisible() && InFront(p.Main()); }, [&] { p.Main().reject(); });
     driver.Step("start window", [&] { return !p.Main().isVisible() && QApplication::activeModalWidget() == nullptr; }, [&] {
       CheckNamed(driver, p.Start(), "start");

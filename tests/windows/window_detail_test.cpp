@@ -87,7 +87,7 @@ class WindowDetailTest : public QObject {
     auto view = [&] { return p.Main().findChild<QTableView*>("sg_CurArc"); };
 
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     OpenFile(driver, p.Main(), file);
     driver.Step("right click", [] { return true; }, [&] {
       p.Main().findChild<QTabWidget*>("TN_SelectArc")->setCurrentIndex(1);
@@ -136,7 +136,7 @@ class WindowDetailTest : public QObject {
     auto view = [&] { return p.Main().findChild<QTableView*>("sg_DateArc"); };
 
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     OpenFile(driver, p.Main(), file);
     driver.Step("right click", [] { return true; }, [&] {
       p.Main().SelectRow(1, kRow);

@@ -36,12 +36,13 @@ class WindowFilesTest : public QObject {
     test::WriteBytes(file, expected.bytes);
 
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     OpenFile(driver, p.Main(), file);
     driver.Step("shown", [] { return true; }, [&] {
       CheckShown(driver, p.Main(), expected);
       p.Main().resize(1280, 800);
       SaveScreenshot(p.Main(), "main_window");
+      SaveScreenshot(p.Start(), "menu_window");
       driver.Check(test::ReadBytes(p.folder.Files().ImageFile()) == expected.bytes, "the opened file became the image file");
       driver.Check(driver.Messages().isEmpty(), "no message on a good file");
     });
@@ -60,7 +61,7 @@ class WindowFilesTest : public QObject {
     const QString proposed = app::FromCp1251(DefaultSaveName(expected.image.header[kHeaderSerial], clock));
 
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     OpenFile(driver, p.Main(), report / "in.zt");
     // "out.old.zt" is saved as "out.zt": the question comes first; "Нет" keeps the file.
     driver.Answer("Нет");
@@ -124,7 +125,7 @@ class WindowFilesTest : public QObject {
     QVERIFY(p.program.Start());
 
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     OpenFile(driver, p.Main(), file);
     driver.Step("refused", [] { return true; }, [&] {
       driver.Check(driver.Messages().size() == 1, "one message");
@@ -141,7 +142,7 @@ class WindowFilesTest : public QObject {
     OfflineProgram p;
     QVERIFY(p.program.Start());
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     driver.Step("СОХРАНИТЬ", [&] { return InFront(p.Main()); },
                 [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("SaveFile"), &QAction::trigger); });
     driver.Step("warned", [&] { return !driver.Messages().isEmpty(); }, [&] {

@@ -137,11 +137,10 @@ bool InFront(const QWidget& window) { return QApplication::activeModalWidget() =
 
 void StepCancelSearch(ScenarioDriver& driver) {
   driver.Step("search window", [] { return Modal<app::TfSel_RS>() != nullptr; },
-              [] { QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape); });
-}
-
-void OfflineProgram::CancelSearch(ScenarioDriver& driver) {
-  StepCancelSearch(driver);
+              [] {
+                SaveScreenshot(*Modal<app::TfSel_RS>(), "search_window");
+                QTest::keyClick(Modal<app::TfSel_RS>(), Qt::Key_Escape);
+              });
 }
 
 void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::path& file,
@@ -155,6 +154,7 @@ void OpenFile(ScenarioDriver& driver, app::TfZetl& main, const std::filesystem::
     static_cast<QDialog*>(Modal<QFileDialog>())->accept();
   });
   driver.Step("load window", [] { return Modal<app::TZagrFile>() != nullptr; }, [whileLoading] {
+    SaveScreenshot(*Modal<app::TZagrFile>(), "load_window");
     if (whileLoading) whileLoading(*Modal<app::TZagrFile>());
   });
   driver.Step("loaded", [&main] { return InFront(main); }, [] {});

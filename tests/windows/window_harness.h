@@ -114,7 +114,6 @@ struct OfflineProgram {
   app::Program program{folder.Root(), {folder.LockFolder(), std::vector<std::string>{}}};
   app::TfMen_ZT& Start() { return program.StartWindow(); }
   app::TfZetl& Main() { return program.StartWindow().MainWindow(); }
-  void CancelSearch(ScenarioDriver& driver);
 };
 
 // "ОТКРЫТЬ ФАЙЛ  *.zt" with the file chosen, then waits until the load window

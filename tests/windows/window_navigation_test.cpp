@@ -37,7 +37,7 @@ struct OpenedSample {
   void Open(ScenarioDriver& driver) {
     const auto file = p.folder.Files().ReportFolder() / "nav.zt";
     test::WriteBytes(file, expected.bytes);
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     OpenFile(driver, p.Main(), file);
   }
   std::size_t RowCount(int kind) const {
@@ -127,7 +127,7 @@ class WindowNavigationTest : public QObject {
     OfflineProgram p;
     QVERIFY(p.program.Start());
     ScenarioDriver driver;
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     driver.Step("buttons", [&] { return p.Main().isVisible() && InFront(p.Main()); }, [&] {
       for (const int kind : {1, 2}) {
         ShowPage(p.Main(), kind);

@@ -52,7 +52,7 @@ struct EditorSession {
 
   // Out of the main window to the start window, then "РЕДАКТОР ФИО" until it has loaded the list.
   void OpenEditor(ScenarioDriver& driver) {
-    p.CancelSearch(driver);
+    StepCancelSearch(driver);
     driver.Step("main window", [this] { return p.Main().isVisible() && InFront(p.Main()); }, [this, &driver] {
       driver.Check(Names(Combo()) == QStringList{QStringLiteral("Петров П.П.")}, "names at start-up: " + Names(Combo()).join('|'));
       p.Main().reject();
