@@ -32,6 +32,7 @@ FileLoad::FileLoad(DecodedImage& image, ArchiveTables& tables, ProtocolLog& log,
 
 void FileLoad::Start() {
   stopRequest_ = false;
+  adopted_ = false;
   gauge_ = 0;
   if (!file_.Open(dataFile_.empty() ? files_.ImageFile() : dataFile_)) {
     Finish(LoadCode::OpenFailed);
@@ -53,7 +54,8 @@ void FileLoad::Tick() {
       break;
     case LoadStep::OperationalArchive:
       StepArchive(operationalBlock_, kOperationalBlockCount, kOperationalArchive.start, false, LoadStep::Finished);
-      if (step_ == LoadStep::Finished && !dataFile_.empty() && adoptAsImage_) CopyOverFile(files_.ImageFile(), dataFile_, messages_);
+      if (step_ == LoadStep::Finished && !dataFile_.empty() && adoptAsImage_)
+        adopted_ = CopyOverFile(files_.ImageFile(), dataFile_, messages_);
       break;
     case LoadStep::Finished: Finish(LoadCode::None); break;
     case LoadStep::Failed: Finish(error_); break;

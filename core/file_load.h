@@ -52,6 +52,9 @@ class FileLoad {
   int Gauge() const { return gauge_; }
   LoadStep Step() const { return step_; }
   const std::filesystem::path& DataFileName() const { return dataFile_; }
+  // Finished complete, and the image file holds what was loaded: it was the
+  // source, or the saved file was copied over it.
+  bool ImageHoldsData() const { return finished_ && code_ == LoadCode::None && (dataFile_.empty() || adopted_); }
 
  private:
   void Finish(LoadCode code);
@@ -69,6 +72,7 @@ class FileLoad {
   std::uint16_t timeBlock_ = 0;
   std::uint16_t operationalBlock_ = 0;
   bool adoptAsImage_ = true;
+  bool adopted_ = false;
   bool stopRequest_ = false;
   bool running_ = false;
   bool finished_ = false;

@@ -38,6 +38,7 @@ void WritingRun::Start() {
   step_ = kWriteQuietStep;
   quiet_.Restart();
   nextCommand_ = kFirstCommand;
+  lastAcknowledged_ = kFirstCommand - 1;
   stopRequest_ = false;
   gauge_ = 0;
   CommandInputs& inputs = protocol_.Inputs();
@@ -94,6 +95,7 @@ void WritingRun::CheckWaiting() {
     return;
   }
   if (protocol_.ReplyComplete()) {
+    lastAcknowledged_ = nextCommand_ - 1;
     if (nextCommand_ >= kAllDone) {
       Finish(WriteCode::Written);
       return;

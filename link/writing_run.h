@@ -60,6 +60,10 @@ class WritingRun final : public LinkRun {
   // The type of the command to issue next, 4 .. 8 (8: all done).
   std::uint16_t NextCommand() const { return nextCommand_; }
   int Gauge() const { return gauge_; }
+  // The recorder acknowledged the command (Set clock .. Write meter) in this
+  // run; the commands go out in order, so an acknowledgement covers the ones
+  // before. A skipped clock counts as acknowledged.
+  bool Acknowledged(CommandType type) const { return static_cast<std::uint16_t>(type) <= lastAcknowledged_; }
 
   void ReplyCompleted() override;
 
@@ -72,6 +76,7 @@ class WritingRun final : public LinkRun {
   WriteParameters parameters_;
   std::uint16_t step_ = 0;
   std::uint16_t nextCommand_ = 4;
+  std::uint16_t lastAcknowledged_ = 3;
   QuietLine quiet_;
   WriteCode code_ = WriteCode::Written;
   int gauge_ = 0;

@@ -28,12 +28,11 @@ struct AppState {
   std::uint8_t operationMode = kModeNone;
   // The data file shown; empty means the image file Work/cur_Rep.000.
   std::filesystem::path currentDataFile;
+  // The image file holds the data shown: only then may a save copy it. Set by
+  // a complete load; cleared when the data shown are reset or a reading starts
+  // (the image file is then no longer what is shown).
+  bool imageHoldsShownData = false;
   std::uint8_t regionalFlag = 0;
 };
-
-// The file behind what is shown: the current data file, or the image file.
-inline std::filesystem::path CurrentDataPath(const AppState& state) {
-  return state.currentDataFile.empty() ? state.files.ImageFile() : state.currentDataFile;
-}
 
 }  // namespace zt::shell

@@ -7,6 +7,7 @@ namespace zt::shell {
 
 void PrepareMainWindow(AppState& state, DecodedImage& image, ArchiveTables& tables, AutoRepeat& repeat) {
   state.deviceRead = false;
+  state.imageHoldsShownData = false;
   repeat.Clear();
   PrepareLoad(image, tables);
 }
@@ -14,8 +15,13 @@ void PrepareMainWindow(AppState& state, DecodedImage& image, ArchiveTables& tabl
 void PrepareShownData(AppState& state, DecodedImage& image, ArchiveTables& tables,
                       const std::filesystem::path& dataFile) {
   state.currentDataFile = dataFile;
+  state.imageHoldsShownData = false;
   PrepareLoad(image, tables);
 }
+
+void LoadEnded(AppState& state, const FileLoad& load) { state.imageHoldsShownData = load.ImageHoldsData(); }
+
+void ReadingStarted(AppState& state) { state.imageHoldsShownData = false; }
 
 void ReadCommand(AppState& state) {
   state.operationMode = kModeReading;

@@ -9,6 +9,7 @@
 #include "app/shell/table_navigation.h"
 #include "core/archive_table.h"
 #include "core/device_image.h"
+#include "core/file_load.h"
 #include "core/messages.h"
 
 namespace zt::shell {
@@ -24,6 +25,14 @@ void PrepareMainWindow(AppState& state, DecodedImage& image, ArchiveTables& tabl
 // shows the identification texts and starts the deferred load.
 void PrepareShownData(AppState& state, DecodedImage& image, ArchiveTables& tables,
                       const std::filesystem::path& dataFile);
+
+// The load window has finished: the data shown are in the image file only
+// after a complete load (and, for a saved file, its copy over the image file).
+void LoadEnded(AppState& state, const FileLoad& load);
+
+// The reading window's run has started: the image file is being replaced, so
+// what is shown may not be saved until the next complete load.
+void ReadingStarted(AppState& state);
 
 // "ЧТЕНИЕ": operation mode 1 and the device-read flag cleared; then the
 // password window.

@@ -6,6 +6,9 @@ namespace zt::shell {
 namespace {
 
 constexpr HeaderField kEditedFields[] = {kHeaderEnterprise, kHeaderBranch, kHeaderMeter};
+// The command that writes each of them, in the same order.
+constexpr link::CommandType kWritingCommands[] = {link::CommandType::WriteEnterprise, link::CommandType::WriteBranch,
+                                                  link::CommandType::WriteMeter};
 
 bool IsControl(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
 
@@ -58,6 +61,18 @@ bool ParameterEditor::Close(DecodedImage& image, bool& clockCorrection) const {
 
 link::WriteParameters WriteParametersOf(const DecodedImage& image, bool clockCorrection) {
   return {image.header[kHeaderEnterprise], image.header[kHeaderBranch], image.header[kHeaderMeter], clockCorrection};
+}
+
+EditorTexts EditedHeaderTexts(const DecodedImage& image) {
+  EditorTexts texts;
+  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = image.header[kEditedFields[i]];
+  return texts;
+}
+
+void KeepAcknowledgedTexts(DecodedImage& image, const EditorTexts& before,
+                           const std::function<bool(link::CommandType)>& acknowledged) {
+  for (std::size_t i = 0; i < before.size(); ++i)
+    if (!acknowledged(kWritingCommands[i])) image.header[kEditedFields[i]] = before[i];
 }
 
 }  // namespace zt::shell

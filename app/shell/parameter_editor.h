@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/device_image.h"
+#include "link/frame.h"
 #include "link/writing_run.h"
 
 namespace zt::shell {
@@ -56,5 +58,15 @@ class ParameterEditor {
 
 // What the writing run sends: header entries 4, 5, 6 and the clock flag.
 link::WriteParameters WriteParametersOf(const DecodedImage& image, bool clockCorrection);
+
+// Header entries 4, 5 and 6 as they stand, kept before the editor's
+// confirmation replaces them.
+EditorTexts EditedHeaderTexts(const DecodedImage& image);
+
+// After the writing run: each of header entries 4, 5 and 6 shows what the
+// recorder holds, the new text where it acknowledged it and the one kept
+// before the edit where it refused it or it was not sent.
+void KeepAcknowledgedTexts(DecodedImage& image, const EditorTexts& before,
+                           const std::function<bool(link::CommandType)>& acknowledged);
 
 }  // namespace zt::shell

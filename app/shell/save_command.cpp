@@ -30,8 +30,8 @@ std::string SavedMessage(const std::filesystem::path& target) {
   return std::string("Файл : \""_cp) + PathText(target) + std::string("\" записан."_cp);
 }
 
-bool HasDataToSave(const std::filesystem::path& dataFile, std::string_view serialHeaderText, Messages& messages) {
-  if (!IsCompleteDataFile(dataFile)) {
+bool HasDataToSave(const AppState& state, std::string_view serialHeaderText, Messages& messages) {
+  if (!state.imageHoldsShownData || !IsCompleteDataFile(state.files.ImageFile())) {
     messages.Show(MessageKind::Warning, "Нет прочитанных данных!!!"_cp);
     return false;
   }
@@ -42,17 +42,13 @@ bool HasDataToSave(const std::filesystem::path& dataFile, std::string_view seria
   return true;
 }
 
-bool HasDataToSave(const AppState& state, std::string_view serialHeaderText, Messages& messages) {
-  return HasDataToSave(CurrentDataPath(state), serialHeaderText, messages);
-}
-
 bool SaveShownData(const AppState& state, const std::filesystem::path& chosen, Messages& messages) {
   const auto target = SaveTargetName(chosen);
   if (!target) return false;
   std::error_code ec;
   if (std::filesystem::exists(*target, ec) && !messages.Show(MessageKind::Confirmation, OverwriteQuestion(*target)))
     return false;
-  if (!CopyOverFile(*target, CurrentDataPath(state), messages, SameFileCopy::Refused)) return false;
+  if (!CopyOverFile(*target, state.files.ImageFile(), messages, SameFileCopy::Refused)) return false;
   messages.Show(MessageKind::Information, SavedMessage(*target));
   return true;
 }

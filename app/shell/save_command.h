@@ -25,20 +25,18 @@ std::optional<std::filesystem::path> SaveTargetName(const std::filesystem::path&
 std::string OverwriteQuestion(const std::filesystem::path& target);
 std::string SavedMessage(const std::filesystem::path& target);
 
-// The shown data are worth saving: the data file is complete ("Нет
-// прочитанных данных!!!" otherwise) and the serial-number header text is not
-// the ditto mark ("Нет данных!!!" otherwise). Warnings go to messages.
-bool HasDataToSave(const std::filesystem::path& dataFile, std::string_view serialHeaderText, Messages& messages);
+// The shown data are worth saving: they are in the image file, which is
+// complete ("Нет прочитанных данных!!!" otherwise), and the serial-number
+// header text is not the ditto mark ("Нет данных!!!" otherwise). Warnings go
+// to messages. After a load or reading that stopped or failed the image file
+// does not hold what is shown, so nothing is saved until the next complete one.
 bool HasDataToSave(const AppState& state, std::string_view serialHeaderText, Messages& messages);
 
 // After the dialog: asks before replacing an existing target, copies the
-// shown data file over it and tells "записан" only when the copy succeeded
+// image file over it and tells "записан" only when the copy succeeded
 // (CopyOverFile reports its own failures). True when the file was written.
-//
-// The copy is taken from the current data file rather than the image file:
-// the two hold the same data after a complete load, but a load stopped half
-// way leaves the image file as it was, and saving it would put other data
-// under the name of the file shown.
+// The image file, not the file opened: it is what the check above vouches
+// for, and a save onto the opened file's own name is then a plain copy.
 bool SaveShownData(const AppState& state, const std::filesystem::path& chosen, Messages& messages);
 
 // "ЗАПИСЬ" may go on: the serial-number header text is not the ditto mark and

@@ -5,6 +5,8 @@
 // to each other only through this.
 #pragma once
 
+#include <array>
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -51,6 +53,9 @@ struct AppContext {
   std::string lastPasswordText;
   // The parameter editor's "Коррекция часов по часам компьютера" for the next writing.
   bool clockCorrection = false;
+  // Header entries 4, 5 and 6 before the editor's confirmation: what the
+  // header shows again for a text the writing did not get into the recorder.
+  std::array<std::string, 3> textsBeforeWriting;
 
   // What printing and the page settings work on.
   report::PrintContext Printing() { return {print, *printer, messages, state.files}; }

@@ -111,7 +111,9 @@ void TfEdit_ZT::NoClick() {
 void TfEdit_ZT::done(int result) {
   if (!closed_) {
     closed_ = true;
+    const shell::EditorTexts before = shell::EditedHeaderTexts(ctx_.image);
     if (editor_.Close(ctx_.image, ctx_.clockCorrection)) {
+      ctx_.textsBeforeWriting = before;
       main_.ShowHeader();
       // The writing window opens once this one is gone.
       main_.StartWriteDeferred();

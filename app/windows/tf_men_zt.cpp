@@ -105,7 +105,7 @@ void TfMen_ZT::RegisterWindows() {
     return std::make_unique<TfEdit_ZT>(ctx_, *fZetl_, owner);
   });
   dispatcher_.Register(WindowKind::Write, [this](QWidget* owner) {
-    return std::make_unique<TfWrProgPar>(ctx_, owner);
+    return std::make_unique<TfWrProgPar>(ctx_, *fZetl_, owner);
   });
   dispatcher_.Register(WindowKind::Report, [this](QWidget* owner) {
     return std::make_unique<TPrint_ku>(ctx_, dispatcher_, owner);

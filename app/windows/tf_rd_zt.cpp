@@ -1,5 +1,6 @@
 #include "app/windows/tf_rd_zt.h"
 
+#include "app/shell/main_commands.h"
 #include "app/windows/tf_zetl.h"
 
 namespace zt::app {
@@ -11,6 +12,11 @@ TfRd_ZT::TfRd_ZT(AppContext& context, TfZetl& mainWindow, QWidget* parent)
       ctx_(context),
       main_(mainWindow),
       run_(context.protocol, RunMessages(), context.state.files) {}
+
+void TfRd_ZT::StartRun() {
+  shell::ReadingStarted(ctx_.state);
+  run_.Start();
+}
 
 void TfRd_ZT::CloseRun() {
   if (run_.Running()) {

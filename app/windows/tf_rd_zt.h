@@ -22,7 +22,7 @@ class TfRd_ZT final : public LinkRunWindow {
 
  protected:
   link::LinkRun& Run() override { return run_; }
-  void StartRun() override { run_.Start(); }
+  void StartRun() override;
   void TickRun() override { run_.Tick(); }
   int Gauge() const override { return run_.Gauge(); }
   void CloseRun() override;

@@ -9,11 +9,13 @@
 
 namespace zt::app {
 
+class TfZetl;
+
 class TfWrProgPar final : public LinkRunWindow {
   Q_OBJECT
 
  public:
-  explicit TfWrProgPar(AppContext& context, QWidget* parent = nullptr);
+  TfWrProgPar(AppContext& context, TfZetl& mainWindow, QWidget* parent = nullptr);
 
  protected:
   link::LinkRun& Run() override { return run_; }
@@ -22,8 +24,12 @@ class TfWrProgPar final : public LinkRunWindow {
   int Gauge() const override { return run_.Gauge(); }
   // The close box: the run ends at once, without a message.
   void CloseRun() override { run_.Close(); }
+  // The header keeps only the texts the recorder took.
+  void RunEnded() override;
 
  private:
+  AppContext& ctx_;
+  TfZetl& main_;
   link::WritingRun run_;
 };
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "app/shell/main_commands.h"
 #include "app/windows/gauge_style.h"
 #include "app/windows/load_rows.h"
 #include "app/windows/plain_button.h"
@@ -13,6 +14,7 @@ namespace zt::app {
 
 TZagrFile::TZagrFile(AppContext& context, TfZetl& mainWindow, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ctx_(context),
       main_(mainWindow),
       load_(context.image, context.tables, context.log, context.messages, context.state.files,
             context.state.currentDataFile) {
@@ -47,6 +49,7 @@ void TZagrFile::Timer_InitTimer() {
   gFile_ZT->setValue(0);
   load_.Start();
   if (load_.Finished()) {
+    shell::LoadEnded(ctx_.state, load_);
     accept();
     return;
   }
@@ -64,6 +67,7 @@ void TZagrFile::ShowStep() {
   if (const auto rows = RowsOfLoadStep(load_.Gauge())) main_.ArchiveRowsChanged(rows->timeArchive, rows->first, rows->last);
   if (!load_.Finished()) return;
   tStepRdFile.stop();
+  shell::LoadEnded(ctx_.state, load_);
   main_.ShowHeader();
   accept();
 }

@@ -35,6 +35,7 @@ class TZagrFile final : public QDialog {
   // Shows what the last step decoded, then ends the window once the load is over.
   void ShowStep();
 
+  AppContext& ctx_;
   TfZetl& main_;
   FileLoad load_;
   QLabel* lNameFile = nullptr;

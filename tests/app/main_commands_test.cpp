@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace zt::shell {
 namespace {
 
@@ -67,7 +69,25 @@ TEST_F(MainCommands, ShowingADataFile) {
   EXPECT_TRUE(state.deviceRead) << "a completed reading is shown through the same path";
   ExpectNothingShown();
   PrepareShownData(state, image, tables, {});
-  EXPECT_EQ(CurrentDataPath(state), state.files.ImageFile());
+  EXPECT_TRUE(state.currentDataFile.empty()) << "the image file";
+}
+
+TEST_F(MainCommands, TheImageFileHoldsTheDataShownOnlyAfterACompleteLoad) {
+  // Every way the data shown or the image file start to change clears it.
+  const std::function<void()> changes[] = {
+      [&] { PrepareShownData(state, image, tables, "/r/abc.zt"); },
+      [&] { PrepareShownData(state, image, tables, {}); },
+      [&] {
+        AutoRepeat repeat;
+        PrepareMainWindow(state, image, tables, repeat);
+      },
+      [&] { ReadingStarted(state); },
+  };
+  for (const auto& change : changes) {
+    state.imageHoldsShownData = true;
+    change();
+    EXPECT_FALSE(state.imageHoldsShownData);
+  }
 }
 
 }  // namespace

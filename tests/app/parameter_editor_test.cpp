@@ -119,5 +119,30 @@ TEST_F(ParameterEditing, UneditedDittoGoesToTheRecorderPaddedToThirty) {
   EXPECT_FALSE(sent.clockCorrection);
 }
 
+TEST_F(ParameterEditing, AfterAWritingTheHeaderShowsWhatTheRecorderTook) {
+  using link::CommandType;
+  const EditorTexts before = EditedHeaderTexts(image);
+  EXPECT_EQ(before, (EditorTexts{std::string("Завод"_cp), std::string("Ветка 2"_cp), std::string(kDitto)}));
+  const struct {
+    const char* what;
+    CommandType lastAcknowledged;
+    EditorTexts shown;
+  } cases[] = {
+      {"nothing taken", CommandType::SetClock, before},
+      {"the enterprise taken", CommandType::WriteEnterprise, {"A", before[1], before[2]}},
+      {"the branch taken too", CommandType::WriteBranch, {"A", "B", before[2]}},
+      {"all three taken", CommandType::WriteMeter, {"A", "B", "C"}},
+  };
+  for (const auto& c : cases) {
+    DecodedImage edited = image;
+    ParameterEditor editor(edited);
+    editor.Confirm({"A", "B", "C"}, false);
+    ASSERT_TRUE(editor.Close(edited, clock));
+    KeepAcknowledgedTexts(edited, before, [&](CommandType type) { return type <= c.lastAcknowledged; });
+    EXPECT_EQ(EditedHeaderTexts(edited), c.shown) << c.what;
+    EXPECT_EQ(edited.header[kHeaderSerial], kDitto) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace zt::shell

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/cp1251.h"
 #include "core/device_image.h"
 #include "tests/link/temp_folder.h"
 
@@ -78,31 +79,38 @@ TEST_F(SaveCommand, HasDataToSave) {
   const struct {
     const char* what;
     std::optional<std::size_t> imageSize;
+    bool imageHoldsShown;
     std::string_view serial;
     bool result;
     Shown shown;
   } cases[] = {
-      {"no image file", std::nullopt, "00042", false, {{MessageKind::Warning, noData}}},
-      {"short image file", kImageSize - 1, "00042", false, {{MessageKind::Warning, noData}}},
-      {"nothing shown", kImageSize, kDitto, false, {{MessageKind::Warning, Cp("Нет данных!!!"_cp)}}},
-      {"complete", kImageSize, "00042", true, {}},
-      {"longer than the image", kImageSize + 1, "00042", true, {}},
+      {"no image file", std::nullopt, true, "00042", false, {{MessageKind::Warning, noData}}},
+      {"short image file", kImageSize - 1, true, "00042", false, {{MessageKind::Warning, noData}}},
+      {"load or reading stopped", kImageSize, false, "00042", false, {{MessageKind::Warning, noData}}},
+      {"stopped, and nothing shown", kImageSize, false, kDitto, false, {{MessageKind::Warning, noData}}},
+      {"nothing shown", kImageSize, true, kDitto, false, {{MessageKind::Warning, Cp("Нет данных!!!"_cp)}}},
+      {"complete", kImageSize, true, "00042", true, {}},
+      {"longer than the image", kImageSize + 1, true, "00042", true, {}},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(folder.Files().ImageFile());
     if (c.imageSize) TempFolder::Write(folder.Files().ImageFile(), std::string(*c.imageSize, 'I'));
+    state.imageHoldsShownData = c.imageHoldsShown;
     RecordingMessages messages;
     EXPECT_EQ(HasDataToSave(state, c.serial, messages), c.result) << c.what;
     EXPECT_EQ(messages.shown, c.shown) << c.what;
   }
 }
 
-TEST_F(SaveCommand, HasDataToSaveChecksTheCurrentDataFile) {
+TEST_F(SaveCommand, HasDataToSaveLooksAtTheImageFileNotTheOpenedOne) {
+  // After a complete load the opened file was copied over the image file; it
+  // may since have gone (a stick pulled out) without touching what is saved.
   TempFolder::Write(folder.Files().ImageFile(), image);
-  state.currentDataFile = Report("missing.zt");
+  state.currentDataFile = Report("gone.zt");
+  state.imageHoldsShownData = true;
   RecordingMessages messages;
-  EXPECT_FALSE(HasDataToSave(state, "00042", messages));
-  EXPECT_EQ(messages.shown, (Shown{{MessageKind::Warning, Cp("Нет прочитанных данных!!!"_cp)}}));
+  EXPECT_TRUE(HasDataToSave(state, "00042", messages));
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(SaveCommand, SavesUnderTheTargetName) {
@@ -127,38 +135,56 @@ TEST_F(SaveCommand, AnExistingTargetIsReplacedOnlyOnYes) {
   }
 }
 
-TEST_F(SaveCommand, SavesTheFileShownNotAnOlderImage) {
-  // A load of a saved file stopped half way: the image file still holds the
-  // data read before, the header shows the saved file's.
+TEST_F(SaveCommand, CopiesTheImageFileNotTheOpenedFile) {
+  // Whatever the opened file holds now, the image file is what was shown.
   TempFolder::Write(folder.Files().ImageFile(), image);
-  TempFolder::Write(Report("shown.zt"), saved);
-  state.currentDataFile = Report("shown.zt");
+  TempFolder::Write(Report("opened.zt"), saved);
+  state.currentDataFile = Report("opened.zt");
   RecordingMessages messages;
   ASSERT_TRUE(SaveShownData(state, Report("copy.zt"), messages));
-  EXPECT_EQ(TempFolder::Read(Report("copy.zt")), saved);
+  EXPECT_EQ(TempFolder::Read(Report("copy.zt")), image);
 }
 
-TEST_F(SaveCommand, TheShownFileIsNeverSavedOverItself) {
-  TempFolder::Write(Report("shown.zt"), saved);
-  std::filesystem::create_symlink(Report("shown.zt"), Report("link.zt"));
-  state.currentDataFile = Report("shown.zt");
-  for (const char* chosen : {"shown.zt", "shown.copy.zt", "link.zt"}) {
+TEST_F(SaveCommand, SavingOntoTheOpenedFileOrALinkToItReplacesIt) {
+  // The opened file after its complete load: the image file holds the same bytes.
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  TempFolder::Write(Report("opened.zt"), image);
+  std::filesystem::create_symlink(Report("opened.zt"), Report("link.zt"));
+  state.currentDataFile = Report("opened.zt");
+  for (const char* chosen : {"opened.zt", "opened.copy.zt", "link.zt"}) {
+    const auto target = *SaveTargetName(Report(chosen));
     RecordingMessages messages;
-    EXPECT_FALSE(SaveShownData(state, Report(chosen), messages)) << chosen;
-    EXPECT_EQ(TempFolder::Read(Report("shown.zt")), saved) << chosen;
-    // The question first (the target exists), then the refusal; never "записан".
-    ASSERT_EQ(messages.shown.size(), 2u) << chosen;
-    EXPECT_EQ(messages.shown[1].first, MessageKind::Error) << chosen;
+    EXPECT_TRUE(SaveShownData(state, Report(chosen), messages)) << chosen;
+    EXPECT_EQ(messages.shown, (Shown{{MessageKind::Confirmation, OverwriteQuestion(target)},
+                                     {MessageKind::Information, SavedMessage(target)}}))
+        << chosen;
+    EXPECT_EQ(TempFolder::Read(Report("opened.zt")), image) << chosen;
   }
   EXPECT_TRUE(std::filesystem::is_symlink(Report("link.zt")));
 }
 
+TEST_F(SaveCommand, TheImageFileIsNeverSavedOverItself) {
+  TempFolder::Write(folder.Files().ImageFile(), image);
+  std::filesystem::create_symlink(folder.Files().ImageFile(), Report("image.zt"));
+  RecordingMessages messages;
+  EXPECT_FALSE(SaveShownData(state, Report("image.zt"), messages));
+  EXPECT_EQ(TempFolder::Read(folder.Files().ImageFile()), image);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].first, MessageKind::Error);
+  EXPECT_TRUE(std::filesystem::is_symlink(Report("image.zt")));
+}
+
 TEST_F(SaveCommand, AFailedCopyIsNotReportedAsWritten) {
   TempFolder::Write(folder.Files().ImageFile(), image);
+  state.currentDataFile = Report("opened.zt");
   RecordingMessages messages;
   EXPECT_FALSE(SaveShownData(state, folder.path() / "no-such-folder" / "abc.zt", messages));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].first, MessageKind::Error);
+  // The message names the file the copy is taken from.
+  EXPECT_NE(messages.shown[0].second.find(Utf8ToCp1251(folder.Files().ImageFile().native())), std::string::npos)
+      << messages.shown[0].second;
+  EXPECT_EQ(messages.shown[0].second.find("opened.zt"), std::string::npos);
 }
 
 TEST_F(SaveCommand, NothingChosenSavesNothing) {

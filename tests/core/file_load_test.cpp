@@ -41,6 +41,7 @@ class FileLoadTest : public ::testing::Test {
       ++ticks;
     }
     gauge = load.Gauge();
+    imageHoldsData = load.ImageHoldsData();
     return load.Code();
   }
 
@@ -53,6 +54,7 @@ class FileLoadTest : public ::testing::Test {
   RecordingMessages messages;
   int ticks = 0;
   int gauge = 0;
+  bool imageHoldsData = false;
 };
 
 TEST_F(FileLoadTest, ValidFileLoadsInTwentyNineStepsAndBecomesTheImage) {
@@ -142,8 +144,35 @@ TEST_F(FileLoadTest, StopKeepsWhatWasDecodedAndTheOldImage) {
   EXPECT_EQ(tables.time.Cell(1, 1), "01.01.2000 01:00");
   EXPECT_EQ(decoded.header[kHeaderSerial], "04096");
   EXPECT_EQ(test::ReadBytes(files.ImageFile()), oldImage);
+  EXPECT_FALSE(load.ImageHoldsData()) << "what is shown is not in the image file";
   load.Tick();  // a finished load ignores further ticks
   EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(FileLoadTest, TheImageFileHoldsTheDataOnlyAfterACompleteLoad) {
+  const fs::path saved = folder.path() / "a.zt";
+  std::string badParameters = image;
+  badParameters[kParameterBlock.start + 10] ^= 0x01;
+  const struct {
+    const char* what;
+    std::string savedBytes;  // empty: load the image file itself
+    bool imageIsAFolder;
+    LoadCode code;
+    bool holds;
+  } cases[] = {
+      {"a saved file, copied over the image", image, false, LoadCode::None, true},
+      {"the image file itself", "", false, LoadCode::None, true},
+      {"a parameter block refused", badParameters, false, LoadCode::ParametersInvalid, false},
+      {"the copy over the image fails", image, true, LoadCode::None, false},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(files.ImageFile());
+    if (c.imageIsAFolder) fs::create_directory(files.ImageFile());
+    if (c.savedBytes.empty()) test::WriteBytes(files.ImageFile(), image);
+    else test::WriteBytes(saved, c.savedBytes);
+    EXPECT_EQ(Load(c.savedBytes.empty() ? fs::path{} : saved), c.code) << c.what;
+    EXPECT_EQ(imageHoldsData, c.holds) << c.what;
+  }
 }
 
 TEST_F(FileLoadTest, FileEndingInsideTheArchivesIsAShortRead) {

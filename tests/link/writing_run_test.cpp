@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/cp1251.h"
 #include "link/quiet_line.h"
 #include "tests/link/hex.h"
@@ -101,6 +103,31 @@ TEST_F(WritingRunTest, RecorderErrorShownAfterThirtyTicks) {
   ExpectShown(MessageKind::Error, std::string("Ошибка RS - "_cp) + std::string("ошибка записи во флеш"_cp));
 }
 
+TEST_F(WritingRunTest, WhatTheRecorderAcknowledged) {
+  // Types 4 clock, 5 enterprise, 6 branch, 7 meter.
+  const struct {
+    const char* what;
+    bool setClock, silent;
+    int refused;  // the type answered with an error reply, or 0
+    std::array<bool, 4> acknowledged;
+  } cases[] = {
+      {"all written", true, false, 0, {true, true, true, true}},
+      {"the branch refused", false, false, 6, {true, true, false, false}},
+      {"the enterprise refused", true, false, 5, {true, false, false, false}},
+      {"silent, the clock sent", true, true, 0, {false, false, false, false}},
+      {"silent, the clock skipped", false, true, 0, {true, false, false, false}},
+  };
+  for (const auto& c : cases) {
+    recorder.silent = c.silent;
+    recorder.replyOverride.clear();
+    if (c.refused) recorder.replyOverride[c.refused] = Hex("80 08 78 FF");
+    auto& r = Make(c.setClock);
+    Run(r);
+    for (std::uint16_t type = 4; type <= 7; ++type)
+      EXPECT_EQ(r.Acknowledged(static_cast<CommandType>(type)), c.acknowledged[type - 4]) << c.what << " type " << type;
+  }
+}
+
 TEST_F(WritingRunTest, SilentRecorder) {
   recorder.silent = true;
   auto& r = Make(true);
@@ -153,6 +180,8 @@ TEST_F(WritingRunTest, StopSeenOnTheTickThatTakesAnAcknowledgement) {
   r.Tick();  // acknowledged, more to come, but stopped
   EXPECT_EQ(r.Code(), WriteCode::Stopped);
   EXPECT_TRUE(channel.Writes().empty());
+  EXPECT_TRUE(r.Acknowledged(CommandType::SetClock));
+  EXPECT_FALSE(r.Acknowledged(CommandType::WriteEnterprise));
 }
 
 TEST_F(WritingRunTest, FirstCommandGoesOutOnAQuietLine) {

@@ -1,6 +1,8 @@
 // Opening and saving device-data files through the main window: the header
 // and both tables show exactly what the decoder makes of the file, and a save
 // proposes the serial-number name, asks before replacing and copies the bytes.
+#include <iterator>
+
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -133,6 +135,71 @@ class WindowFilesTest : public QObject {
       driver.Check(driver.Messages().value(0).icon == QMessageBox::Critical, "an error");
       CheckShown(driver, p.Main(), nothing);
       driver.Check(test::ReadBytes(p.folder.Files().ImageFile()) == imageBefore, "the image file is unchanged");
+    });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  // After a load that did not complete, what is shown is not in the image
+  // file: the save refuses until the next complete load, and writes nothing.
+  void SaveAfterAnIncompleteLoadWarnsAndWritesNothing_data() {
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<int>("changedByte");
+    QTest::newRow("file of 20000 bytes") << 20000 << -1;
+    QTest::newRow("parameter block checksum wrong") << 0 << static_cast<int>(kParameterBlock.start + param::kSerial);
+  }
+  void SaveAfterAnIncompleteLoadWarnsAndWritesNothing() {
+    QFETCH(int, cut);
+    QFETCH(int, changedByte);
+    OfflineProgram p;
+    QVERIFY(p.program.Start());
+    const auto report = p.folder.Files().ReportFolder();
+    const std::string good = GenerateSampleImage(6);
+    std::string bad = GenerateSampleImage(7);
+    if (cut > 0) bad.resize(static_cast<std::size_t>(cut));
+    if (changedByte >= 0) bad[static_cast<std::size_t>(changedByte)] ^= 0x01;
+    test::WriteBytes(report / "good.zt", good);
+    test::WriteBytes(report / "bad.zt", bad);
+
+    ScenarioDriver driver;
+    StepCancelSearch(driver);
+    OpenFile(driver, p.Main(), report / "good.zt");
+    OpenFile(driver, p.Main(), report / "bad.zt");
+    driver.Step("СОХРАНИТЬ", [&] { return InFront(p.Main()) && driver.Messages().size() == 1; },
+                [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("SaveFile"), &QAction::trigger); });
+    driver.Step("warned", [&] { return driver.Messages().size() == 2 && InFront(p.Main()); }, [&] {
+      driver.Check(driver.Messages().value(1).text == "Нет прочитанных данных!!!",
+                   "after the refused load: " + driver.Messages().value(1).text);
+      driver.Check(driver.Messages().value(1).icon == QMessageBox::Warning, "a warning");
+      driver.Check(QApplication::activeModalWidget() == &p.Main(), "no save dialog");
+      driver.Check(test::ReadBytes(p.folder.Files().ImageFile()) == good, "the image file still holds the good file");
+      driver.Check(std::distance(std::filesystem::directory_iterator(report), std::filesystem::directory_iterator{}) == 2,
+                   "nothing new in Report");
+    });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void SavingOntoTheOpenedFileReplacesItWithTheSameBytes() {
+    OfflineProgram p;
+    QVERIFY(p.program.Start());
+    const auto report = p.folder.Files().ReportFolder();
+    const std::string bytes = GenerateSampleImage(8);
+    test::WriteBytes(report / "opened.zt", bytes);
+    const QString target = QString::fromStdString((report / "opened.zt").string());
+
+    ScenarioDriver driver;
+    StepCancelSearch(driver);
+    OpenFile(driver, p.Main(), report / "opened.zt");
+    driver.Answer("Да");
+    driver.Answer("OK");
+    SaveAs(driver, p.Main(), report / "opened.zt");
+    driver.Step("saved", [&] { return driver.Messages().size() == 2 && InFront(p.Main()); }, [&] {
+      driver.Check(driver.Messages().value(0).text == "Файл \"" + target + "\"уже существует, перезаписать?",
+                   driver.Messages().value(0).text);
+      driver.Check(driver.Messages().value(1).text == "Файл : \"" + target + "\" записан.",
+                   driver.Messages().value(1).text);
+      driver.Check(test::ReadBytes(report / "opened.zt") == bytes, "the same bytes");
     });
     driver.StepExit([&] { return &p.program.StartWindow(); });
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));

@@ -220,6 +220,15 @@ class WindowReadingTest : public QObject {
       driver.Check(!p.Context().state.deviceRead, "device-read flag clear");
       driver.Check(!p.Context().channel.IsOpen(), "port closed");
     });
+    if (stop != Ending::PortVanishes) {
+      // The image file no longer stands for what is shown: nothing is saved
+      // until the next complete load or reading.
+      driver.Step("СОХРАНИТЬ", [&] { return InFront(main); },
+                  [&] { QTimer::singleShot(0, main.findChild<QAction*>("SaveFile"), &QAction::trigger); });
+      driver.Step("save refused", [&] { return driver.Messages().size() == 2 && InFront(main); }, [&] {
+        driver.Check(driver.Messages().back().text == "Нет прочитанных данных!!!", driver.Messages().back().text);
+      });
+    }
     if (stop == Ending::PortVanishes) {
       // The program goes on: the next reading finds no port and says so.
       Command(driver, main, "mZT_Read");

@@ -201,9 +201,12 @@ class WindowWritingTest : public QObject {
 
     ScenarioDriver driver;
     ReadRecorder(driver, main);
+    QString branchBefore, meterBefore;
     Command(driver, main, "mZT_Write");
     EnterPassword(driver, "1234");
     driver.Step("editor", [] { return Modal<app::TfEdit_ZT>() != nullptr; }, [&] {
+      branchBefore = Label(main, "stTube");
+      meterBefore = Label(main, "stMeter");
       EditorField("Factory")->setText("new enterprise");
       EditorField("Tube")->setText("new branch");
       EditorField("Meter")->setText("new meter");
@@ -215,6 +218,10 @@ class WindowWritingTest : public QObject {
       const std::string now = p.recorder.Image();
       driver.Check(RecorderText(now, kHeaderEnterprise) == link::TextPayload("new enterprise"), "enterprise written");
       driver.Check(RecorderText(now, kHeaderMeter) == RecorderText(memory, kHeaderMeter), "meter not sent");
+      // The header shows what the recorder holds: only the acknowledged text is new.
+      driver.Check(Label(main, "stFactory") == "new enterprise", "stFactory " + Label(main, "stFactory"));
+      driver.Check(Label(main, "stTube") == branchBefore, "stTube " + Label(main, "stTube"));
+      driver.Check(Label(main, "stMeter") == meterBefore, "stMeter " + Label(main, "stMeter"));
     });
     driver.StepExit([&] { return p.StartWindow(); });
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
