@@ -14,6 +14,7 @@
 namespace {
 
 using namespace zt::report;
+using zt::ArchiveKind;
 
 // The sample recorder decoded into both tables, and a folder for RepDay and the sheets.
 struct FullArchive {

@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
   std::printf("PDF page in %s %d pt: %d lines per sheet, %d characters per line\n", setup.settings.fontName.c_str(),
               setup.settings.fontSize, metrics.linesPerSheet, metrics.charsPerLine);
 
-  for (const auto archive : {report::ArchiveKind::Time, report::ArchiveKind::Operational}) {
-    const char* name = archive == report::ArchiveKind::Time ? "time archive" : "operational archive";
+  for (const auto archive : {ArchiveKind::Time, ArchiveKind::Operational}) {
+    const char* name = archive == ArchiveKind::Time ? "time archive" : "operational archive";
     report::NoEventPump noEvents;
     app::QtEventPump windowEvents;
     const double build = MedianMs([&] { bench::BuildFullArchiveReport(tables, image, files, archive, noEvents); });

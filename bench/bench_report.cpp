@@ -13,6 +13,7 @@
 namespace {
 
 using namespace zt::report;
+using zt::ArchiveKind;
 
 std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 

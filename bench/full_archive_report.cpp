@@ -5,13 +5,13 @@
 namespace zt::bench {
 
 report::BuildResult BuildFullArchiveReport(const ArchiveTables& tables, const DecodedImage& image,
-                                           const WorkingFiles& files, report::ArchiveKind archive) {
+                                           const WorkingFiles& files, ArchiveKind archive) {
   report::NoEventPump pump;
   return BuildFullArchiveReport(tables, image, files, archive, pump);
 }
 
 report::BuildResult BuildFullArchiveReport(const ArchiveTables& tables, const DecodedImage& image,
-                                           const WorkingFiles& files, report::ArchiveKind archive,
+                                           const WorkingFiles& files, ArchiveKind archive,
                                            report::EventPump& pump) {
   SilentMessages messages;
   report::YieldPoint yield(pump);

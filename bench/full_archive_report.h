@@ -16,10 +16,10 @@ class SilentMessages final : public Messages {
 };
 
 report::BuildResult BuildFullArchiveReport(const ArchiveTables& tables, const DecodedImage& image,
-                                           const WorkingFiles& files, report::ArchiveKind archive);
+                                           const WorkingFiles& files, ArchiveKind archive);
 // The same, yielding to the pump as a window's build does.
 report::BuildResult BuildFullArchiveReport(const ArchiveTables& tables, const DecodedImage& image,
-                                           const WorkingFiles& files, report::ArchiveKind archive,
+                                           const WorkingFiles& files, ArchiveKind archive,
                                            report::EventPump& pump);
 
 }  // namespace zt::bench

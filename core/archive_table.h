@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/archive_kind.h"
+
 namespace zt {
 
 class ArchiveTable {
@@ -50,6 +52,13 @@ struct ArchiveTables {
   ArchiveTable time;         // sg_DateArc
   ArchiveTable operational;  // sg_CurArc
 };
+
+inline ArchiveTable& TableOf(ArchiveTables& tables, ArchiveKind kind) {
+  return kind == ArchiveKind::Time ? tables.time : tables.operational;
+}
+inline const ArchiveTable& TableOf(const ArchiveTables& tables, ArchiveKind kind) {
+  return kind == ArchiveKind::Time ? tables.time : tables.operational;
+}
 
 // Title row, "0000".. in column 0, the ditto mark everywhere else.
 void ResetArchiveTables(ArchiveTables& tables);

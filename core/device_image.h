@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/archive_kind.h"
 #include "core/conversions.h"
 #include "core/cp1251.h"
 
@@ -81,6 +82,8 @@ struct DecodedImage {
 
   DecodedImage() { ResetHeader(); }
   void ResetHeader() { header.fill(std::string(kDitto)); }
+  // The index of the newest record of the archive, as the parameter block gives it.
+  std::uint16_t LastIndex(ArchiveKind kind) const { return kind == ArchiveKind::Time ? lastTimeIndex : lastOperIndex; }
 };
 
 struct RecordCheck {

@@ -15,8 +15,8 @@ void MemoryProtocolLog::LogFrame(Direction direction, std::string_view bytes) {
   for (auto& line : FrameLogLines(direction, bytes)) lines_.push_back(std::move(line));
 }
 
-void MemoryProtocolLog::LogTraffic(int kind, std::string_view bytes) {
-  if (debug_) LogFrame(kind == 1 ? Direction::Received : Direction::Sent, bytes);
+void MemoryProtocolLog::LogTraffic(Direction direction, std::string_view bytes) {
+  if (debug_) LogFrame(direction, bytes);
 }
 
 }  // namespace zt

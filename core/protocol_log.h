@@ -15,8 +15,8 @@ class ProtocolLog {
   virtual ~ProtocolLog() = default;
   // Always written.
   virtual void LogFrame(Direction direction, std::string_view bytes) = 0;
-  // Written only while the debug switch is on: kind 1 received, 2 sent.
-  virtual void LogTraffic(int kind, std::string_view bytes) = 0;
+  // Written only while the debug switch is on.
+  virtual void LogTraffic(Direction direction, std::string_view bytes) = 0;
 };
 
 // The two lines of LogFrame, Windows-1251.
@@ -28,7 +28,7 @@ class MemoryProtocolLog final : public ProtocolLog {
   explicit MemoryProtocolLog(bool debug = false) : debug_(debug) {}
   void SetDebug(bool on) { debug_ = on; }
   void LogFrame(Direction direction, std::string_view bytes) override;
-  void LogTraffic(int kind, std::string_view bytes) override;
+  void LogTraffic(Direction direction, std::string_view bytes) override;
   const std::vector<std::string>& Lines() const { return lines_; }
   void Clear() { lines_.clear(); }
 
@@ -41,7 +41,7 @@ class MemoryProtocolLog final : public ProtocolLog {
 class NullProtocolLog final : public ProtocolLog {
  public:
   void LogFrame(Direction, std::string_view) override {}
-  void LogTraffic(int, std::string_view) override {}
+  void LogTraffic(Direction, std::string_view) override {}
 };
 
 }  // namespace zt

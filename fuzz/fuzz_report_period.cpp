@@ -25,7 +25,7 @@ bool SameTime(const LocalDateTime& a, const LocalDateTime& b) {
 }
 bool Same(const ReportPeriodChoice& a, const ReportPeriodChoice& b) {
   return SameDate(a.begin, b.begin) && SameTime(a.begin, b.begin) && SameDate(a.end, b.end) &&
-         SameTime(a.end, b.end) && a.timeArchive == b.timeArchive;
+         SameTime(a.end, b.end) && a.archive == b.archive;
 }
 
 long DayKey(const LocalDateTime& t) { return (static_cast<long>(t.year) * 13 + t.month) * 32 + t.day; }
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text = zt::fuzz::Bytes(data + 1, size - 1);
 
   const ReportPeriodChoice startA;
-  const ReportPeriodChoice startB{{2024, 2, 29, 23, 59, 58}, {2029, 12, 31, 0, 0, 1}, false};
+  const ReportPeriodChoice startB{{2024, 2, 29, 23, 59, 58}, {2029, 12, 31, 0, 0, 1}, ArchiveKind::Operational};
   ReportPeriodChoice a = startA;
   ReportPeriodChoice b = startB;
   ReportPeriodFromText(text, a, f);
@@ -67,8 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SetOrLeft(a.begin, b.begin, startA.begin, startB.begin, SameTime);
   SetOrLeft(a.end, b.end, startA.end, startB.end, SameDate);
   SetOrLeft(a.end, b.end, startA.end, startB.end, SameTime);
-  Require(a.timeArchive == b.timeArchive ||
-          (a.timeArchive == startA.timeArchive && b.timeArchive == startB.timeArchive));
+  Require(a.archive == b.archive || (a.archive == startA.archive && b.archive == startB.archive));
 
   // Reading the same text again changes nothing; what is saved reads back the same.
   ReportPeriodChoice again = a;

@@ -54,7 +54,7 @@ void LinkProtocol::SendLastFrame() {
   ++busy_;
   const bool written = channel_.SendString(state_.lastFrame);
   --busy_;
-  if (written) log_.LogTraffic(static_cast<int>(Direction::Sent), state_.lastFrame);
+  if (written) log_.LogTraffic(Direction::Sent, state_.lastFrame);
   NotifyCompleted();
 }
 
@@ -100,7 +100,7 @@ void LinkProtocol::XComm_ZTData() {
       state_.replyOutstanding = false;
     }
   }
-  log_.LogTraffic(static_cast<int>(Direction::Received), delivery);
+  log_.LogTraffic(Direction::Received, delivery);
   NotifyCompleted();
 }
 
@@ -125,7 +125,7 @@ bool LinkProtocol::ReplyAccepted() {
   const std::size_t length = ReplyLength(state_.commandType);
   if (length == 0 || buffer.size() != length || !ChecksumMatches(buffer)) return false;
   state_.replyPayload = buffer.substr(1, buffer.size() - kReplyOverhead);
-  log_.LogTraffic(static_cast<int>(Direction::Received), state_.replyPayload);
+  log_.LogTraffic(Direction::Received, state_.replyPayload);
   return true;
 }
 

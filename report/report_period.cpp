@@ -95,7 +95,7 @@ void SetFromLines(const std::vector<std::string>& lines, ReportPeriodChoice& cho
   set(1, ParsePeriodTime, TakeTime, choice.begin);
   set(2, ParsePeriodDate, TakeDate, choice.end);
   set(3, ParsePeriodTime, TakeTime, choice.end);
-  if (const auto archive = line(4)) choice.timeArchive = *archive == "1";
+  if (const auto archive = line(4)) choice.archive = *archive == "1" ? ArchiveKind::Time : ArchiveKind::Operational;
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ void LoadReportPeriod(const WorkingFiles& files, ReportPeriodChoice& choice, con
 
 std::string ReportPeriodText(const ReportPeriodChoice& choice, const DateFormats& f) {
   return JoinCrLf({PeriodDateText(choice.begin, f), PeriodTimeText(choice.begin, f), PeriodDateText(choice.end, f),
-                   PeriodTimeText(choice.end, f), choice.timeArchive ? "1" : "0"});
+                   PeriodTimeText(choice.end, f), choice.archive == ArchiveKind::Time ? "1" : "0"});
 }
 
 bool SaveReportPeriod(const WorkingFiles& files, const ReportPeriodChoice& choice, const DateFormats& f) {

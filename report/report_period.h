@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/archive_kind.h"
 #include "core/clock.h"
 #include "core/conversions.h"
 #include "core/working_files.h"
@@ -15,7 +16,7 @@ namespace zt::report {
 struct ReportPeriodChoice {
   LocalDateTime begin{2011, 1, 1, 9, 0, 0};
   LocalDateTime end{2011, 1, 1, 9, 0, 0};
-  bool timeArchive = true;
+  ArchiveKind archive = ArchiveKind::Time;
 };
 
 // The pickers' range of dates, both ends included.

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace zt::report {
+#include "core/archive_kind.h"
 
-enum class ArchiveKind : std::uint8_t { Time, Operational };
+namespace zt::report {
 
 // All, Hourly and Abnormal belong to the time archive; All, SensorStates,
 // ClockCorrection and Controls to the operational one. A choice of the other

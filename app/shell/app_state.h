@@ -5,17 +5,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "core/device_image.h"
 #include "core/working_files.h"
+#include "link/password_step.h"
 
 namespace zt::shell {
 
-// Values of AppState::operationMode; they match link::OperationMode.
-inline constexpr std::uint8_t kModeNone = 0;
-inline constexpr std::uint8_t kModeReading = 1;
-inline constexpr std::uint8_t kModeWriting = 2;
 
 struct AppState {
   // Every working file is addressed through it; set at start-up.
@@ -25,7 +23,8 @@ struct AppState {
   std::string serialNumberText{kDitto};
   // Set only by a complete reading run in this program run; writing needs it.
   bool deviceRead = false;
-  std::uint8_t operationMode = kModeNone;
+  // None until the first "ЧТЕНИЕ" or "ЗАПИСЬ".
+  std::optional<link::OperationMode> operationMode;
   // The data file shown; empty means the image file Work/cur_Rep.000.
   std::filesystem::path currentDataFile;
   // The image file holds the data shown: only then may a save copy it. Set by

@@ -24,13 +24,13 @@ void LoadEnded(AppState& state, const FileLoad& load) { state.imageHoldsShownDat
 void ReadingStarted(AppState& state) { state.imageHoldsShownData = false; }
 
 void ReadCommand(AppState& state) {
-  state.operationMode = kModeReading;
+  state.operationMode = link::OperationMode::Reading;
   state.deviceRead = false;
 }
 
 bool WriteCommand(AppState& state, std::string_view serialHeaderText, Messages& messages) {
   if (!WriteAllowed(serialHeaderText, state.deviceRead, messages)) return false;
-  state.operationMode = kModeWriting;
+  state.operationMode = link::OperationMode::Writing;
   return true;
 }
 

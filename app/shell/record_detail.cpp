@@ -102,9 +102,9 @@ std::string ServiceLine(std::string_view serviceCell) {
   return line;
 }
 
-std::vector<StyledLine> RecordDetailLines(const ArchiveTable& table, int kind, std::size_t row) {
-  const bool time = kind == kArchiveKindTime && table.ColumnCount() >= time_col::kCount;
-  const bool operational = kind == kArchiveKindOperational && table.ColumnCount() >= oper_col::kCount;
+std::vector<StyledLine> RecordDetailLines(const ArchiveTable& table, ArchiveKind kind, std::size_t row) {
+  const bool time = kind == ArchiveKind::Time && table.ColumnCount() >= time_col::kCount;
+  const bool operational = kind == ArchiveKind::Operational && table.ColumnCount() >= oper_col::kCount;
   if ((!time && !operational) || row == 0 || row >= table.RowCount() || table.Cell(1, row) == kDitto)
     return NoInformationLines();
   return time ? TimeLines(table, row) : OperationalLines(table, row);

@@ -15,8 +15,6 @@
 namespace zt::shell {
 
 inline constexpr std::string_view kDetailFont = "Courier New";
-inline constexpr int kArchiveKindTime = 1;
-inline constexpr int kArchiveKindOperational = 2;
 
 // ButtonFace is the system's button-face colour, the box's own background.
 enum class LineColour { Teal, Green, Blue, Maroon, Black, ButtonFace };
@@ -39,9 +37,9 @@ struct StyledLine {
 // text when it is "1", else the ditto mark, each padded to 35 and closed by "/".
 std::string ServiceLine(std::string_view serviceCell);
 
-// kind 1: time archive, 2: operational archive. A row without a record (its
-// date cell the ditto mark), a row or column beyond the table, the title row
-// or any other kind give the "ИНФОРМАЦИИ НЕТ!!!" lines.
-std::vector<StyledLine> RecordDetailLines(const ArchiveTable& table, int kind, std::size_t row);
+// The record of the archive's table row. A row without a record (its date
+// cell the ditto mark), a row or column beyond the table, the title row or a
+// kind that is neither archive give the "ИНФОРМАЦИИ НЕТ!!!" lines.
+std::vector<StyledLine> RecordDetailLines(const ArchiveTable& table, ArchiveKind kind, std::size_t row);
 
 }  // namespace zt::shell

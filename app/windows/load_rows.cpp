@@ -15,7 +15,7 @@ std::optional<LoadedRows> RowsOfLoadStep(int gauge) {
   const bool oper = gauge >= kFirstOperStep && gauge < kFirstOperStep + static_cast<int>(kOperationalBlockCount);
   if (!time && !oper) return std::nullopt;
   const auto block = static_cast<std::size_t>(gauge - (time ? kFirstTimeStep : kFirstOperStep));
-  return LoadedRows{time, 1 + block * kRecordsPerBlock, (block + 1) * kRecordsPerBlock};
+  return LoadedRows{time ? ArchiveKind::Time : ArchiveKind::Operational, 1 + block * kRecordsPerBlock, (block + 1) * kRecordsPerBlock};
 }
 
 }  // namespace zt::app

@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <optional>
 
+#include "core/archive_kind.h"
+
 namespace zt::app {
 
 struct LoadedRows {
-  bool timeArchive;
+  ArchiveKind archive;
   std::size_t first;  // table rows, 1-based
   std::size_t last;
 };

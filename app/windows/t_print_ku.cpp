@@ -177,26 +177,26 @@ void TPrint_ku::ShowPeriodChoice(const report::ReportPeriodChoice& choice) {
   DT_tBeg->setTime(ToQTime(choice.begin));
   DT_dEnd->setDate(ToQDate(choice.end));
   DT_tEnd->setTime(ToQTime(choice.end));
-  (choice.timeArchive ? rbArcDate : rbArcCur)->setChecked(true);
+  (choice.archive == ArchiveKind::Time ? rbArcDate : rbArcCur)->setChecked(true);
 }
 
 report::ReportPeriodChoice TPrint_ku::PeriodChoice() const {
   return {FromPickers(DT_dBeg->date(), DT_tBeg->time()), FromPickers(DT_dEnd->date(), DT_tEnd->time()),
-          rbArcDate->isChecked()};
+          rbArcDate->isChecked() ? ArchiveKind::Time : ArchiveKind::Operational};
 }
 
 report::ReportRequest TPrint_ku::Request() const {
   using report::TableChoice;
   report::ReportRequest request;
   const report::ReportPeriodChoice choice = PeriodChoice();
-  if (choice.timeArchive) {
-    request.archive = report::ArchiveKind::Time;
+  if (choice.archive == ArchiveKind::Time) {
+    request.archive = ArchiveKind::Time;
     request.tables = rDate_DT->isChecked()      ? TableChoice::Hourly
                      : rDate_Alarm->isChecked() ? TableChoice::Abnormal
                                                 : TableChoice::All;
     request.shortFormat = chShort->isChecked();
   } else {
-    request.archive = report::ArchiveKind::Operational;
+    request.archive = ArchiveKind::Operational;
     request.tables = rCur_SostS->isChecked()   ? TableChoice::SensorStates
                      : rCur_cDate->isChecked() ? TableChoice::ClockCorrection
                      : rCur_Reset->isChecked() ? TableChoice::Controls

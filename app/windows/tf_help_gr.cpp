@@ -22,7 +22,7 @@ QColor LineQColor(shell::LineColour colour, const QColor& buttonFace) {
 
 }  // namespace
 
-TfHelpGr::TfHelpGr(const AppContext& context, int kind, std::size_t row, QWidget* parent)
+TfHelpGr::TfHelpGr(const AppContext& context, ArchiveKind kind, std::size_t row, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("fHelpGr"));
   setWindowTitle(QStringLiteral("ПОДСКАЗКА"));
@@ -53,7 +53,7 @@ TfHelpGr::TfHelpGr(const AppContext& context, int kind, std::size_t row, QWidget
   boxPalette.setColor(QPalette::Base, buttonFace);
   editHelp->setPalette(boxPalette);
 
-  const ArchiveTable& table = kind == shell::kArchiveKindTime ? context.tables.time : context.tables.operational;
+  const ArchiveTable& table = TableOf(context.tables, kind);
   QTextCursor cursor(editHelp->document());
   bool first = true;
   for (const shell::StyledLine& line : shell::RecordDetailLines(table, kind, row)) {

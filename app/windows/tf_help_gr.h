@@ -15,7 +15,7 @@ class TfHelpGr final : public QDialog {
 
  public:
   // kind 1 time archive, 2 operational archive; row: the table's current row.
-  TfHelpGr(const AppContext& context, int kind, std::size_t row, QWidget* parent = nullptr);
+  TfHelpGr(const AppContext& context, ArchiveKind kind, std::size_t row, QWidget* parent = nullptr);
 
   QTextEdit* EditHelp() const { return editHelp; }
 

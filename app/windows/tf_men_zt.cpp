@@ -86,7 +86,7 @@ void TfMen_ZT::RegisterWindows() {
     return std::make_unique<TZagrFile>(ctx_, *fZetl_, owner);
   });
   dispatcher_.Register(WindowKind::RecordDetail, [this](QWidget* owner) {
-    const int kind = dispatcher_.RecordDetailSelector();
+    const ArchiveKind kind = dispatcher_.RecordDetailSelector();
     return std::make_unique<TfHelpGr>(ctx_, kind, fZetl_->CurrentRow(kind), owner);
   });
   dispatcher_.Register(WindowKind::OperatorEditor, [this](QWidget* owner) {

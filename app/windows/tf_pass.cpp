@@ -29,17 +29,13 @@ class XEchoStyle final : public QProxyStyle {
   }
 };
 
-link::OperationMode ModeOf(std::uint8_t operationMode) {
-  return operationMode == shell::kModeWriting ? link::OperationMode::Writing : link::OperationMode::Reading;
-}
-
 }  // namespace
 
 TfPass::TfPass(AppContext& context, WindowDispatcher& dispatcher, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       ctx_(context),
       dispatcher_(dispatcher),
-      step_(context.protocol, context.messages, context.lastPasswordText, ModeOf(context.state.operationMode)) {
+      step_(context.protocol, context.messages, context.lastPasswordText, context.state.operationMode.value_or(link::OperationMode::Reading)) {
   setObjectName(QStringLiteral("fPass"));
   setWindowTitle(QStringLiteral("ПАРОЛЬ РЕГИСТРАТОРА"));
   setAccessibleName(windowTitle());

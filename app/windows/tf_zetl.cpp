@@ -381,28 +381,28 @@ void TfZetl::ShowReadWriteMenus(bool visible) {
   mZT_Write->setVisible(visible);
 }
 
-void TfZetl::ArchiveRowsChanged(bool timeArchive, std::size_t first, std::size_t last) {
-  (timeArchive ? timeModel_ : operModel_).RowsChanged(first, last);
+void TfZetl::ArchiveRowsChanged(ArchiveKind archive, std::size_t first, std::size_t last) {
+  (archive == ArchiveKind::Time ? timeModel_ : operModel_).RowsChanged(first, last);
 }
 
-QTableView* TfZetl::CurrentTable() const {
+QTableView* TfZetl::View(ArchiveKind kind) const { return kind == ArchiveKind::Time ? sg_DateArc : sg_CurArc; }
+
+std::optional<ArchiveKind> TfZetl::CurrentKind() const {
   switch (TN_SelectArc->currentIndex()) {
-    case 0: return sg_DateArc;
-    case 1: return sg_CurArc;
-    default: return nullptr;
+    case 0: return ArchiveKind::Time;
+    case 1: return ArchiveKind::Operational;
+    default: return std::nullopt;
   }
 }
 
-int TfZetl::CurrentKind() const { return TN_SelectArc->currentIndex() + 1; }
-
-std::size_t TfZetl::CurrentRow(int kind) const {
-  const QTableView* view = kind == 1 ? sg_DateArc : sg_CurArc;
+std::size_t TfZetl::CurrentRow(ArchiveKind kind) const {
+  const QTableView* view = View(kind);
   const int row = view->currentIndex().isValid() ? view->currentIndex().row() : 0;
   return ArchiveTableModel::TableRow(row);
 }
 
-void TfZetl::SelectRow(int kind, std::size_t row) {
-  QTableView* view = kind == 1 ? sg_DateArc : sg_CurArc;
+void TfZetl::SelectRow(ArchiveKind kind, std::size_t row) {
+  QTableView* view = View(kind);
   const int column = view->currentIndex().isValid() ? view->currentIndex().column() : 0;
   const QModelIndex index = view->model()->index(ArchiveTableModel::ViewRow(row), column);
   view->setCurrentIndex(index);
@@ -478,8 +478,8 @@ bool TfZetl::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == sg_CurArc || watched == sg_DateArc) && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Home || key->key() == Qt::Key_End) {
-      const int kind = watched == sg_DateArc ? 1 : 2;
-      const std::size_t rows = kind == 1 ? ctx_.tables.time.RowCount() : ctx_.tables.operational.RowCount();
+      const ArchiveKind kind = watched == sg_DateArc ? ArchiveKind::Time : ArchiveKind::Operational;
+      const std::size_t rows = RowCount(kind);
       SelectRow(kind, key->key() == Qt::Key_Home ? shell::FirstRow(rows) : shell::LastRow(rows));
       return true;
     }
@@ -487,14 +487,12 @@ bool TfZetl::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-std::size_t TfZetl::RowCount(int kind) const {
-  return kind == 1 ? ctx_.tables.time.RowCount() : ctx_.tables.operational.RowCount();
-}
+std::size_t TfZetl::RowCount(ArchiveKind kind) const { return TableOf(ctx_.tables, kind).RowCount(); }
 
 void TfZetl::Navigate(const std::function<std::size_t(std::size_t rows, std::size_t row)>& move) {
-  const int kind = CurrentKind();
-  if (kind != 1 && kind != 2) return;
-  SelectRow(kind, move(RowCount(kind), CurrentRow(kind)));
+  const auto kind = CurrentKind();
+  if (!kind) return;
+  SelectRow(*kind, move(RowCount(*kind), CurrentRow(*kind)));
 }
 
 void TfZetl::Step(shell::RowStep step) {
@@ -507,10 +505,9 @@ void TfZetl::bNextClick() { Step(shell::AutoRepeat::Click(shell::RepeatButton::N
 void TfZetl::bPrevClick() { Step(shell::AutoRepeat::Click(shell::RepeatButton::Prev)); }
 
 void TfZetl::bCurrClick() {
-  const int kind = CurrentKind();
-  if (kind != 1 && kind != 2) return;
-  const std::uint16_t last = kind == 1 ? ctx_.image.lastTimeIndex : ctx_.image.lastOperIndex;
-  SelectRow(kind, shell::CurrentRecordRow(RowCount(kind), last));
+  const auto kind = CurrentKind();
+  if (!kind) return;
+  SelectRow(*kind, shell::CurrentRecordRow(RowCount(*kind), ctx_.image.LastIndex(*kind)));
 }
 
 void TfZetl::bNextMouseDown() { PressRepeat(shell::RepeatButton::Next); }
@@ -608,6 +605,6 @@ void TfZetl::ChDebZTClick() {
   mDeb->setVisible(on);
 }
 
-void TfZetl::sg_CurArcMouseUp() { dispatcher_.OpenRecordDetail(2); }
+void TfZetl::sg_CurArcMouseUp() { dispatcher_.OpenRecordDetail(ArchiveKind::Operational); }
 
 }  // namespace zt::app

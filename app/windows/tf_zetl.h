@@ -46,10 +46,10 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   // The header labels from the header field array.
   void ShowHeader();
   // Table rows first..last (1-based) of the time (true) or operational archive were rewritten.
-  void ArchiveRowsChanged(bool timeArchive, std::size_t first, std::size_t last);
+  void ArchiveRowsChanged(ArchiveKind archive, std::size_t first, std::size_t last);
   // The current table row (1..N-1) of the time (1) or operational (2) archive.
-  std::size_t CurrentRow(int kind) const;
-  void SelectRow(int kind, std::size_t row);
+  std::size_t CurrentRow(ArchiveKind kind) const;
+  void SelectRow(ArchiveKind kind, std::size_t row);
   // The deferred writing after the parameter editor's "ДА".
   void StartWriteDeferred() { tStartWrData.start(); }
   QString SerialLabelText() const { return stSerNum_ZT->text(); }
@@ -70,9 +70,10 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   QWidget* BuildArchivePanel();
   void BuildMenus();
   QTableView* BuildTable(ArchiveTableModel* model, const std::vector<int>& widths, const char* name);
-  QTableView* CurrentTable() const;
-  int CurrentKind() const;
-  std::size_t RowCount(int kind) const;
+  QTableView* View(ArchiveKind kind) const;
+  // The archive of the notebook's current page; none for another page.
+  std::optional<ArchiveKind> CurrentKind() const;
+  std::size_t RowCount(ArchiveKind kind) const;
   void Navigate(const std::function<std::size_t(std::size_t rows, std::size_t row)>& move);
   void Step(shell::RowStep step);
   void PressRepeat(shell::RepeatButton button);

@@ -64,7 +64,7 @@ void TZagrFile::tStepRdFileTimer() {
 void TZagrFile::ShowStep() {
   gFile_ZT->setValue(load_.Gauge());
   if (load_.Gauge() == 1) main_.ShowHeader();
-  if (const auto rows = RowsOfLoadStep(load_.Gauge())) main_.ArchiveRowsChanged(rows->timeArchive, rows->first, rows->last);
+  if (const auto rows = RowsOfLoadStep(load_.Gauge())) main_.ArchiveRowsChanged(rows->archive, rows->first, rows->last);
   if (!load_.Finished()) return;
   tStepRdFile.stop();
   shell::LoadEnded(ctx_.state, load_);

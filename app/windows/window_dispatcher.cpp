@@ -6,7 +6,7 @@ void WindowDispatcher::Register(WindowKind kind, Factory factory) { factories_[I
 
 bool WindowDispatcher::Registered(WindowKind kind) const { return static_cast<bool>(factories_[Index(kind)]); }
 
-void WindowDispatcher::OpenRecordDetail(int selector) {
+void WindowDispatcher::OpenRecordDetail(ArchiveKind selector) {
   recordDetailSelector_ = selector;
   Open(WindowKind::RecordDetail);
 }

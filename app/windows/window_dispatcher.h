@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+#include "core/archive_kind.h"
+
 namespace zt::app {
 
 enum class WindowKind : std::size_t {
@@ -37,8 +39,7 @@ class WindowDispatcher {
   void Register(WindowKind kind, Factory factory);
   bool Registered(WindowKind kind) const;
 
-  // selector: 1 time archive, 2 operational archive.
-  void OpenRecordDetail(int selector);
+  void OpenRecordDetail(ArchiveKind selector);
   void OpenWriteWindow() { Open(WindowKind::Write); }
   void OpenPasswordWindow() { Open(WindowKind::Password); }
   void OpenOperatorEditor() { Open(WindowKind::OperatorEditor); }
@@ -50,7 +51,7 @@ class WindowDispatcher {
   void OpenAboutWindow() { Open(WindowKind::About); }
   void OpenReportWindow() { Open(WindowKind::Report); }
 
-  int RecordDetailSelector() const { return recordDetailSelector_; }
+  ArchiveKind RecordDetailSelector() const { return recordDetailSelector_; }
   // The window of the kind while it is shown, else null.
   QDialog* Shown(WindowKind kind) const { return shown_[Index(kind)]; }
 
@@ -61,7 +62,7 @@ class WindowDispatcher {
   QWidget* owner_;
   std::array<Factory, static_cast<std::size_t>(WindowKind::Count)> factories_;
   std::array<QPointer<QDialog>, static_cast<std::size_t>(WindowKind::Count)> shown_;
-  int recordDetailSelector_ = 2;
+  ArchiveKind recordDetailSelector_ = ArchiveKind::Operational;
 };
 
 }  // namespace zt::app

@@ -7,9 +7,9 @@ void WindowLog::LogFrame(Direction direction, std::string_view bytes) {
   for (const std::string& line : FrameLogLines(direction, bytes)) sink_(line);
 }
 
-void WindowLog::LogTraffic(int kind, std::string_view bytes) {
+void WindowLog::LogTraffic(Direction direction, std::string_view bytes) {
   if (!debug_) return;
-  LogFrame(kind == 1 ? Direction::Received : Direction::Sent, bytes);
+  LogFrame(direction, bytes);
 }
 
 }  // namespace zt::app

@@ -17,7 +17,7 @@ class WindowLog final : public ProtocolLog {
   void SetSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
 
   void LogFrame(Direction direction, std::string_view bytes) override;
-  void LogTraffic(int kind, std::string_view bytes) override;
+  void LogTraffic(Direction direction, std::string_view bytes) override;
 
  private:
   bool debug_ = false;

@@ -34,14 +34,14 @@ class MainCommands : public ::testing::Test {
 
 TEST_F(MainCommands, ReadThenWrite) {
   ReadCommand(state);
-  EXPECT_EQ(state.operationMode, kModeReading);
+  EXPECT_EQ(state.operationMode, link::OperationMode::Reading);
   EXPECT_FALSE(state.deviceRead);
   EXPECT_FALSE(WriteCommand(state, "00042", messages)) << "the reading has not completed";
-  EXPECT_EQ(state.operationMode, kModeReading);
+  EXPECT_EQ(state.operationMode, link::OperationMode::Reading);
 
   state.deviceRead = true;  // the reading run completed
   EXPECT_TRUE(WriteCommand(state, "00042", messages));
-  EXPECT_EQ(state.operationMode, kModeWriting);
+  EXPECT_EQ(state.operationMode, link::OperationMode::Writing);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].first, MessageKind::Error);
 }
@@ -49,7 +49,7 @@ TEST_F(MainCommands, ReadThenWrite) {
 TEST_F(MainCommands, OpeningAFileEvenCancelledStopsWriting) {
   OpenCommand(state);  // dialog cancelled: nothing else happens
   EXPECT_FALSE(WriteCommand(state, "00042", messages));
-  EXPECT_EQ(state.operationMode, kModeNone);
+  EXPECT_EQ(state.operationMode, std::nullopt);
   EXPECT_EQ(messages.shown.size(), 1u);
 }
 

@@ -71,14 +71,14 @@ TEST_F(RecordDetail, SensorChangeRecord) {
       {Cp("     КОРРЕКЦИЯ ЧАСОВ РЕГИСТРАТОРА"_cp), 8, L::Black},
       {kDittoText, 8, L::Maroon},
   });
-  EXPECT_EQ(RecordDetailLines(tables.operational, kArchiveKindOperational, 1), expected);
+  EXPECT_EQ(RecordDetailLines(tables.operational, ArchiveKind::Operational, 1), expected);
 }
 
 TEST_F(RecordDetail, ControlAndClockRecords) {
   SetOperational(5, {"07.12.2026 14:10", kDittoText, kDittoText, kDittoText, kDittoText, "17", kDittoText, ""});
   SetOperational(6, {"07.12.2026 15:00", "0100", kDittoText, "0000", kDittoText, kDittoText, "07.12.2026 15:02", ""});
 
-  const auto control = RecordDetailLines(tables.operational, kArchiveKindOperational, 5);
+  const auto control = RecordDetailLines(tables.operational, ArchiveKind::Operational, 5);
   ASSERT_EQ(control.size(), 21u);
   EXPECT_EQ(control[0].text, Cp("     ОПЕРАТИВНЫЙ АРХИВ зап.№0004 07.12.2026 14:10"_cp));
   EXPECT_EQ(control[2].text, Cp("было : "_cp) + kDittoText);
@@ -88,7 +88,7 @@ TEST_F(RecordDetail, ControlAndClockRecords) {
   EXPECT_EQ(control[8].text, Cp("номер контроля: 17"_cp));
   EXPECT_EQ(control[10].text, kDittoText);
 
-  const auto clock = RecordDetailLines(tables.operational, kArchiveKindOperational, 6);
+  const auto clock = RecordDetailLines(tables.operational, ArchiveKind::Operational, 6);
   ASSERT_EQ(clock.size(), 21u);
   EXPECT_EQ(clock[8].text, kDittoText);
   EXPECT_EQ(clock[10], (StyledLine{Cp("записанное новое время: 07.12.2026 15:02"_cp), 8, L::Maroon}));
@@ -102,7 +102,7 @@ TEST_F(RecordDetail, TimeArchiveRecord) {
       {Cp("       ДАТЧИКИ"_cp), 8, L::Blue},
       {"0101", 8, L::Maroon},
   });
-  EXPECT_EQ(RecordDetailLines(tables.time, kArchiveKindTime, 3), expected);
+  EXPECT_EQ(RecordDetailLines(tables.time, ArchiveKind::Time, 3), expected);
 }
 
 TEST_F(RecordDetail, NoInformation) {
@@ -112,15 +112,15 @@ TEST_F(RecordDetail, NoInformation) {
   const struct {
     const char* what;
     const ArchiveTable& table;
-    int kind;
+    ArchiveKind kind;
     std::size_t row;
   } cases[] = {
-      {"absent record", tables.operational, kArchiveKindOperational, 2},
-      {"title row", tables.operational, kArchiveKindOperational, 0},
-      {"beyond the table", tables.operational, kArchiveKindOperational, 1537},
-      {"unknown kind", tables.operational, 3, 1},
-      {"operational kind on the narrower time table", tables.time, kArchiveKindOperational, 1},
-      {"empty table", empty, kArchiveKindTime, 1},
+      {"absent record", tables.operational, ArchiveKind::Operational, 2},
+      {"title row", tables.operational, ArchiveKind::Operational, 0},
+      {"beyond the table", tables.operational, ArchiveKind::Operational, 1537},
+      {"unknown kind", tables.operational, static_cast<ArchiveKind>(3), 1},
+      {"operational kind on the narrower time table", tables.time, ArchiveKind::Operational, 1},
+      {"empty table", empty, ArchiveKind::Time, 1},
   };
   for (const auto& c : cases) EXPECT_EQ(RecordDetailLines(c.table, c.kind, c.row), NoInformation()) << c.what;
 }

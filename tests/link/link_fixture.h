@@ -17,8 +17,10 @@ namespace zt::link::fake {
 class TrafficLog final : public ProtocolLog {
  public:
   void LogFrame(Direction, std::string_view) override {}
-  void LogTraffic(int kind, std::string_view bytes) override { entries.emplace_back(kind, std::string(bytes)); }
-  std::vector<std::pair<int, std::string>> entries;
+  void LogTraffic(Direction direction, std::string_view bytes) override {
+    entries.emplace_back(direction, std::string(bytes));
+  }
+  std::vector<std::pair<Direction, std::string>> entries;
 };
 
 struct LinkFixture {

@@ -187,12 +187,13 @@ TEST_F(LinkProtocolTest, TrafficGoesToTheLog) {
   channel.Deliver(Hex("00"));
   channel.Deliver(Hex("00 00"));
   channel.RaiseEmptyEvent();
-  const std::vector<std::pair<int, std::string>> expected = {
-      {2, Hex("80 21 80 21 F8 07 0E 05 03 18 91 FD")},
-      {1, Hex("00")},
-      {1, ""},  // the accepted payload: none for an acknowledgement
-      {1, Hex("00 00")},
-      {1, ""},  // the empty delivery
+  constexpr Direction kIn = Direction::Received, kOut = Direction::Sent;
+  const std::vector<std::pair<Direction, std::string>> expected = {
+      {kOut, Hex("80 21 80 21 F8 07 0E 05 03 18 91 FD")},
+      {kIn, Hex("00")},
+      {kIn, ""},  // the accepted payload: none for an acknowledgement
+      {kIn, Hex("00 00")},
+      {kIn, ""},  // the empty delivery
   };
   EXPECT_EQ(log.entries, expected);
 }

@@ -36,25 +36,26 @@ TEST_F(ReportPeriodFileTest, WithoutAFileThePickersKeepTheirStart) {
   LoadReportPeriod(files, choice);
   EXPECT_TRUE(SameDateTime(choice.begin, {2011, 1, 1, 9, 0, 0}));
   EXPECT_TRUE(SameDateTime(choice.end, {2011, 1, 1, 9, 0, 0}));
-  EXPECT_TRUE(choice.timeArchive);
+  EXPECT_EQ(choice.archive, ArchiveKind::Time);
 }
 
 TEST_F(ReportPeriodFileTest, FiveLinesSetBothEndsAndTheArchive) {
   const auto choice = Load(" 01.12.2026 \r\n09:00:00\r\n07.12.2026\r\n18:30:15\r\n1\r\n");
   EXPECT_TRUE(SameDateTime(choice.begin, {2026, 12, 1, 9, 0, 0}));
   EXPECT_TRUE(SameDateTime(choice.end, {2026, 12, 7, 18, 30, 15}));
-  EXPECT_TRUE(choice.timeArchive);
+  EXPECT_EQ(choice.archive, ArchiveKind::Time);
 }
 
 TEST_F(ReportPeriodFileTest, OnlyExactlyOneOnLineFiveChoosesTheTimeArchive) {
   struct Case {
     std::string line;
-    bool timeArchive;
+    ArchiveKind archive;
   };
-  const Case cases[] = {{"1", true}, {"  1 ", true}, {"0", false}, {"2", false}, {"", false}, {"11", false}};
+  constexpr ArchiveKind kTime = ArchiveKind::Time, kOper = ArchiveKind::Operational;
+  const Case cases[] = {{"1", kTime}, {"  1 ", kTime}, {"0", kOper}, {"2", kOper}, {"", kOper}, {"11", kOper}};
   for (const auto& c : cases)
-    EXPECT_EQ(Load("01.12.2026\r\n09:00:00\r\n07.12.2026\r\n09:00:00\r\n" + c.line + "\r\n").timeArchive,
-              c.timeArchive)
+    EXPECT_EQ(Load("01.12.2026\r\n09:00:00\r\n07.12.2026\r\n09:00:00\r\n" + c.line + "\r\n").archive,
+              c.archive)
         << c.line;
 }
 
@@ -62,7 +63,7 @@ TEST_F(ReportPeriodFileTest, AShortFileSetsOnlyWhatItHas) {
   const auto choice = Load("15.03.2024\r\n23:59:59\r\n");
   EXPECT_TRUE(SameDateTime(choice.begin, {2024, 3, 15, 23, 59, 59}));
   EXPECT_TRUE(SameDateTime(choice.end, {2011, 1, 1, 9, 0, 0}));
-  EXPECT_TRUE(choice.timeArchive);
+  EXPECT_EQ(choice.archive, ArchiveKind::Time);
 }
 
 TEST_F(ReportPeriodFileTest, LinesThatAreNoDateOrTimeLeaveTheirPicker) {
@@ -82,7 +83,7 @@ TEST_F(ReportPeriodFileTest, ThePickerRangeEndsAreAccepted) {
   const auto choice = Load("01.01.2011\r\n0:0:0\r\n01.01.2030\r\n23:59:59\r\n0\r\nextra\r\n");
   EXPECT_TRUE(SameDateTime(choice.begin, {2011, 1, 1, 0, 0, 0}));
   EXPECT_TRUE(SameDateTime(choice.end, {2030, 1, 1, 23, 59, 59}));
-  EXPECT_FALSE(choice.timeArchive);
+  EXPECT_EQ(choice.archive, ArchiveKind::Operational);
 }
 
 TEST_F(ReportPeriodFileTest, GarbageNeverChangesThePickers) {
@@ -92,14 +93,14 @@ TEST_F(ReportPeriodFileTest, GarbageNeverChangesThePickers) {
 }
 
 TEST_F(ReportPeriodFileTest, SaveWritesFiveCrLfLines) {
-  const ReportPeriodChoice choice{{2026, 12, 1, 9, 5, 0}, {2026, 12, 7, 18, 30, 15}, false};
+  const ReportPeriodChoice choice{{2026, 12, 1, 9, 5, 0}, {2026, 12, 7, 18, 30, 15}, ArchiveKind::Operational};
   ASSERT_TRUE(SaveReportPeriod(files, choice));
   EXPECT_EQ(ReadBytes(files.ReportPeriodFile()), "01.12.2026\r\n09:05:00\r\n07.12.2026\r\n18:30:15\r\n0\r\n");
   ReportPeriodChoice back;
   LoadReportPeriod(files, back);
   EXPECT_TRUE(SameDateTime(back.begin, choice.begin));
   EXPECT_TRUE(SameDateTime(back.end, choice.end));
-  EXPECT_FALSE(back.timeArchive);
+  EXPECT_EQ(back.archive, ArchiveKind::Operational);
 }
 
 TEST_F(ReportPeriodFileTest, TheTextReadsAsTheFileHoldingIt) {
@@ -116,9 +117,9 @@ TEST_F(ReportPeriodFileTest, TheTextReadsAsTheFileHoldingIt) {
     ReportPeriodFromText(text, fromText);
     EXPECT_TRUE(SameDateTime(fromText.begin, fromFile.begin)) << text;
     EXPECT_TRUE(SameDateTime(fromText.end, fromFile.end)) << text;
-    EXPECT_EQ(fromText.timeArchive, fromFile.timeArchive) << text;
+    EXPECT_EQ(fromText.archive, fromFile.archive) << text;
   }
-  const ReportPeriodChoice choice{{2026, 12, 1, 9, 5, 0}, {2026, 12, 7, 18, 30, 15}, true};
+  const ReportPeriodChoice choice{{2026, 12, 1, 9, 5, 0}, {2026, 12, 7, 18, 30, 15}, ArchiveKind::Time};
   EXPECT_EQ(ReportPeriodText(choice), "01.12.2026\r\n09:05:00\r\n07.12.2026\r\n18:30:15\r\n1\r\n");
 }
 

@@ -71,12 +71,12 @@ void StepReportCommand(ScenarioDriver& driver, const char* action) {
   driver.Step("wait window closed", [] { return ReportWindowOnTop(); }, [] {});
 }
 
-void ChooseWholePeriod(app::TPrint_ku& report, bool timeArchive) {
+void ChooseWholePeriod(app::TPrint_ku& report, ArchiveKind archive) {
   report.findChild<QDateEdit*>("DT_dBeg")->setDate(QDate(2011, 1, 1));
   report.findChild<QTimeEdit*>("DT_tBeg")->setTime(QTime(0, 0, 0));
   report.findChild<QDateEdit*>("DT_dEnd")->setDate(QDate(2030, 1, 1));
   report.findChild<QTimeEdit*>("DT_tEnd")->setTime(QTime(23, 59, 59));
-  report.findChild<QRadioButton*>(timeArchive ? "rbArcDate" : "rbArcCur")->click();
+  report.findChild<QRadioButton*>(archive == ArchiveKind::Time ? "rbArcDate" : "rbArcCur")->click();
 }
 
 QStringList PreviewLines(app::TPrint_ku& report) {

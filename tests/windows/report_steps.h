@@ -37,7 +37,7 @@ bool ReportWindowOnTop();
 app::TPrint_ku& ReportWindow();
 
 // Both archives from 01.01.2011 00:00:00 to 01.01.2030 23:59:59.
-void ChooseWholePeriod(app::TPrint_ku& report, bool timeArchive);
+void ChooseWholePeriod(app::TPrint_ku& report, ArchiveKind archive);
 
 QStringList PreviewLines(app::TPrint_ku& report);
 // A Windows-1251, CR LF text file as lines.

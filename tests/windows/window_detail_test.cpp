@@ -21,7 +21,7 @@ using namespace zt::wintest;
 
 namespace {
 
-constexpr int kOperKind = 2;
+constexpr ArchiveKind kOperKind = ArchiveKind::Operational;
 
 // The first record row whose cell in the column is not the ditto mark, or whose
 // date is (column = date with want = false).
@@ -139,14 +139,14 @@ class WindowDetailTest : public QObject {
     StepCancelSearch(driver);
     OpenFile(driver, p.Main(), file);
     driver.Step("right click", [] { return true; }, [&] {
-      p.Main().SelectRow(1, kRow);
+      p.Main().SelectRow(ArchiveKind::Time, kRow);
       RightClickLater(view(), kRow + 2);
     });
     // Anything opened by the click would now be the modal window on top.
     driver.Step("after the click", [] { return true; }, [] {});
     driver.Step("nothing opened", [] { return true; }, [&] {
       driver.Check(InFront(p.Main()), "the main window stays in front");
-      driver.Check(p.Main().CurrentRow(1) == kRow, "the row did not move");
+      driver.Check(p.Main().CurrentRow(ArchiveKind::Time) == kRow, "the row did not move");
     });
     driver.StepExit([&] { return &p.program.StartWindow(); });
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));

@@ -27,6 +27,9 @@
 #include "sim/sim_thread.h"
 #include "tests/core/image_builder.h"
 
+// Test data columns of archive kinds.
+Q_DECLARE_METATYPE(zt::ArchiveKind)
+
 namespace zt::wintest {
 
 // Work/ with the files the program ships, Report/, and the lock folder.

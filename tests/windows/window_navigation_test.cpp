@@ -17,13 +17,18 @@ using namespace zt::wintest;
 
 namespace {
 
-constexpr int kTimeKind = 1;
 constexpr int kRowHeight = 20;
 constexpr int kRepeatMs = 150;
 
-const char* ViewOf(int kind) { return kind == kTimeKind ? "sg_DateArc" : "sg_CurArc"; }
+const char* ViewOf(ArchiveKind kind) { return kind == ArchiveKind::Time ? "sg_DateArc" : "sg_CurArc"; }
 
-void ShowPage(app::TfZetl& main, int kind) { main.findChild<QTabWidget*>("TN_SelectArc")->setCurrentIndex(kind - 1); }
+void ShowPage(app::TfZetl& main, ArchiveKind kind) {
+  main.findChild<QTabWidget*>("TN_SelectArc")->setCurrentIndex(kind == ArchiveKind::Time ? 0 : 1);
+}
+
+ArchiveKind OtherKind(ArchiveKind kind) { return kind == ArchiveKind::Time ? ArchiveKind::Operational : ArchiveKind::Time; }
+
+QString KindName(ArchiveKind kind) { return kind == ArchiveKind::Time ? "Временной архив" : "Оперативный архив"; }
 
 QToolButton* Button(app::TfZetl& main, const char* name) { return main.findChild<QToolButton*>(name); }
 
@@ -40,12 +45,8 @@ struct OpenedSample {
     StepCancelSearch(driver);
     OpenFile(driver, p.Main(), file);
   }
-  std::size_t RowCount(int kind) const {
-    return (kind == kTimeKind ? expected.tables.time : expected.tables.operational).RowCount();
-  }
-  std::size_t NewestRow(int kind) const {
-    return std::size_t{kind == kTimeKind ? expected.image.lastTimeIndex : expected.image.lastOperIndex} + 1;
-  }
+  std::size_t RowCount(ArchiveKind kind) const { return TableOf(expected.tables, kind).RowCount(); }
+  std::size_t NewestRow(ArchiveKind kind) const { return std::size_t{expected.image.LastIndex(kind)} + 1; }
 };
 
 }  // namespace
@@ -55,20 +56,20 @@ class WindowNavigationTest : public QObject {
 
  private slots:
   void ButtonsAndKeysMoveTheCurrentRow_data() {
-    QTest::addColumn<int>("kind");
-    QTest::newRow("Временной архив") << 1;
-    QTest::newRow("Оперативный архив") << 2;
+    QTest::addColumn<ArchiveKind>("kind");
+    QTest::newRow("Временной архив") << ArchiveKind::Time;
+    QTest::newRow("Оперативный архив") << ArchiveKind::Operational;
   }
   void ButtonsAndKeysMoveTheCurrentRow() {
-    QFETCH(int, kind);
+    QFETCH(ArchiveKind, kind);
     OpenedSample s;
     QVERIFY(s.p.program.Start());
     const std::size_t last = s.RowCount(kind) - 1;
     const std::size_t newest = s.NewestRow(kind);
-    QCOMPARE(last, std::size_t{kind == kTimeKind ? 2048u : 1536u});
+    QCOMPARE(last, std::size_t{kind == ArchiveKind::Time ? 2048u : 1536u});
     // A newest record in the middle of the table tells bCurr from bFirst and bLast.
     QVERIFY(newest > 2 && newest < last);
-    const int other = 3 - kind;
+    const ArchiveKind other = OtherKind(kind);
 
     ScenarioDriver driver;
     s.Open(driver);
@@ -129,16 +130,16 @@ class WindowNavigationTest : public QObject {
     ScenarioDriver driver;
     StepCancelSearch(driver);
     driver.Step("buttons", [&] { return p.Main().isVisible() && InFront(p.Main()); }, [&] {
-      for (const int kind : {1, 2}) {
+      for (const ArchiveKind kind : {ArchiveKind::Time, ArchiveKind::Operational}) {
         ShowPage(p.Main(), kind);
-        const std::size_t last = kind == kTimeKind ? 2048 : 1536;
+        const std::size_t last = kind == ArchiveKind::Time ? 2048 : 1536;
         Click(p.Main(), "bLast");
-        driver.Check(p.Main().CurrentRow(kind) == last, QStringLiteral("bLast on page %1").arg(kind));
+        driver.Check(p.Main().CurrentRow(kind) == last, "bLast on " + KindName(kind));
         Click(p.Main(), "bFirst");
-        driver.Check(p.Main().CurrentRow(kind) == 1, QStringLiteral("bFirst on page %1").arg(kind));
+        driver.Check(p.Main().CurrentRow(kind) == 1, "bFirst on " + KindName(kind));
         Click(p.Main(), "bLast");
         Click(p.Main(), "bCurr");
-        driver.Check(p.Main().CurrentRow(kind) == 1, QStringLiteral("bCurr on page %1").arg(kind));
+        driver.Check(p.Main().CurrentRow(kind) == 1, "bCurr on " + KindName(kind));
       }
     });
     driver.StepExit([&] { return &p.program.StartWindow(); });
@@ -158,7 +159,7 @@ class WindowNavigationTest : public QObject {
     QFETCH(int, direction);
     OpenedSample s;
     QVERIFY(s.p.program.Start());
-    constexpr int kKind = 2;
+    constexpr ArchiveKind kKind = ArchiveKind::Operational;
     const QByteArray name = button.toLatin1();
     auto row = [&] { return static_cast<long>(s.p.Main().CurrentRow(kKind)); };
     auto rowsMoved = [&](long from) { return (row() - from) * direction; };

@@ -69,7 +69,7 @@ class WindowPrintSpoolerTest : public QObject {
     driver.Step("measured", [] { return ReportWindowOnTop(); }, [&] {
       driver.Check(ctx.print.settings.storedPrinterName == kQueue.toStdString(), "metrics stored for the queue");
       driver.Check(ctx.print.working.linesPerSheet > 0 && ctx.print.working.charsPerLine > 0, "working metrics");
-      ChooseWholePeriod(ReportWindow(), true);
+      ChooseWholePeriod(ReportWindow(), ArchiveKind::Time);
     });
     StepReportCommand(driver, "prnPrint");
     driver.Step("print dialog", [] { return Modal<QPrintDialog>() != nullptr; },

@@ -117,13 +117,14 @@ class WindowReportTest : public QObject {
 
  private slots:
   void ViewsPaginatesAndPrintsEachArchive_data() {
-    QTest::addColumn<bool>("timeArchive");
-    QTest::newRow("time archive") << true;
-    QTest::newRow("operational archive") << false;
+    QTest::addColumn<ArchiveKind>("archive");
+    QTest::newRow("time archive") << ArchiveKind::Time;
+    QTest::newRow("operational archive") << ArchiveKind::Operational;
   }
 
   void ViewsPaginatesAndPrintsEachArchive() {
-    QFETCH(bool, timeArchive);
+    QFETCH(ArchiveKind, archive);
+    const bool timeArchive = archive == ArchiveKind::Time;
     ReportFixture f;
     QVERIFY(f.program);
     const WorkingFiles& files = f.folder.Files();
@@ -142,7 +143,7 @@ class WindowReportTest : public QObject {
                                         QString::number(expected.lines), QString::number(expected.chars),
                                         "Zetlogic PDF file"},
                    "settings file after the first ДА: " + saved.join('|'));
-      ChooseWholePeriod(ReportWindow(), timeArchive);
+      ChooseWholePeriod(ReportWindow(), archive);
     });
 
     StepReportCommand(driver, "prnView");
@@ -240,7 +241,7 @@ class WindowReportTest : public QObject {
     ScenarioDriver driver;
     f.Open(driver);
     StepAcceptPageSettings(driver);
-    driver.Step("whole period", [] { return true; }, [] { ChooseWholePeriod(ReportWindow(), true); });
+    driver.Step("whole period", [] { return true; }, [] { ChooseWholePeriod(ReportWindow(), ArchiveKind::Time); });
     StepReportMenu(driver, "prnPrint");
     // Seen only because the build lets events through while it runs.
     driver.Step("building", [] { return Modal<app::TWaitPr>() && Modal<app::TWaitPr>()->Building(); }, [] {
@@ -275,7 +276,7 @@ class WindowReportTest : public QObject {
     driver.Step("whole period", [] { return true; }, [&] {
       driver.Check(f.Context().print.working.linesPerSheet == 60 && f.Context().print.working.charsPerLine == 40,
                    "the stored metrics of the found printer are the working ones");
-      ChooseWholePeriod(ReportWindow(), false);
+      ChooseWholePeriod(ReportWindow(), ArchiveKind::Operational);
     });
     StepReportCommand(driver, "prnViewPr");
     driver.Step("refused", [] { return true; }, [&] {
@@ -412,7 +413,7 @@ class WindowReportTest : public QObject {
       driver.Check(MessageTexts(driver) == QStringList{"Нет установленных принтеров !!!"},
                    "boxes: " + MessageTexts(driver).join('|'));
       driver.Check(!driver.Messages().isEmpty() && driver.Messages().front().icon == QMessageBox::Critical, "an error");
-      ChooseWholePeriod(ReportWindow(), true);
+      ChooseWholePeriod(ReportWindow(), ArchiveKind::Time);
     });
     StepReportCommand(driver, "prnViewPr");
     driver.Step("no pagination", [] { return true; }, [&] {

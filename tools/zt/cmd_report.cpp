@@ -52,8 +52,7 @@ std::optional<DateAndTime> SplitDateTime(const std::string& text) {
   return DateAndTime{text.substr(0, blank), text.substr(timeStart)};
 }
 
-std::optional<report::TableChoice> TableChoiceOf(const std::string& name, report::ArchiveKind archive) {
-  using report::ArchiveKind;
+std::optional<report::TableChoice> TableChoiceOf(const std::string& name, ArchiveKind archive) {
   using report::TableChoice;
   const std::map<std::string, std::pair<TableChoice, bool>> names = {
       // name -> choice and whether it belongs to the time archive
@@ -76,17 +75,17 @@ std::optional<report::ReportRequest> RequestOf(const Args& args, std::string& er
     error = "--archive is time or oper";
     return std::nullopt;
   }
-  request.archive = archive == "time" ? report::ArchiveKind::Time : report::ArchiveKind::Operational;
+  request.archive = archive == "time" ? ArchiveKind::Time : ArchiveKind::Operational;
   const auto tables = TableChoiceOf(args.Get("--tables").value_or("all"), request.archive);
   if (!tables) {
-    error = request.archive == report::ArchiveKind::Time ? "--tables for the time archive is all, hourly or alarms"
+    error = request.archive == ArchiveKind::Time ? "--tables for the time archive is all, hourly or alarms"
                                                           : "--tables for the operational archive is all, sensors, "
                                                             "clock or controls";
     return std::nullopt;
   }
   request.tables = *tables;
   request.shortFormat = args.Has("--short");
-  if (request.shortFormat && request.archive != report::ArchiveKind::Time) {
+  if (request.shortFormat && request.archive != ArchiveKind::Time) {
     error = "--short is for the time archive only";
     return std::nullopt;
   }
