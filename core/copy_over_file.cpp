@@ -18,6 +18,8 @@ constexpr std::string_view kCopyFailed = "Ошибка! при копирова�
 constexpr std::string_view kDeleteFailed = "Ошибка! при удалении файла "_cp;
 constexpr std::string_view kSameFile = "Ошибка! файл "_cp;
 constexpr std::string_view kSameFileSource = " совпадает с исходным файлом "_cp;
+constexpr std::string_view kNotAFile = "Файл \""_cp;
+constexpr std::string_view kNotAFileEnd = "\" не является обычным файлом, запись невозможна"_cp;
 
 class InputFd {
  public:
@@ -55,7 +57,7 @@ void Report(Messages& messages, std::string_view what, const std::filesystem::pa
 }  // namespace
 
 bool CopyOverFile(const std::filesystem::path& destination, const std::filesystem::path& source, Messages& messages,
-                  SameFileCopy sameFile) {
+                  SameFileCopy sameFile, OutputTargets targets) {
   if (sameFile == SameFileCopy::Succeeds && IsSameFile(destination, source)) return true;
 
   const InputFd in(source);
@@ -69,10 +71,12 @@ bool CopyOverFile(const std::filesystem::path& destination, const std::filesyste
     return false;
   }
   OutputFile out;
-  if (!out.Open(destination, {source})) {
+  if (!out.Open(destination, {source}, targets)) {
     if (out.Failure() == OutputFailure::SameAsInput)
       messages.Show(MessageKind::Error,
                     std::string(kSameFile) + FileName(destination) + std::string(kSameFileSource) + FileName(source));
+    else if (out.Failure() == OutputFailure::NotAFile)
+      messages.Show(MessageKind::Error, std::string(kNotAFile) + FileName(destination) + std::string(kNotAFileEnd));
     else
       Report(messages, kCopyFailed, source, out.ErrorCode());
     return false;
@@ -85,6 +89,13 @@ bool CopyOverFile(const std::filesystem::path& destination, const std::filesyste
     return false;
   }
   return true;
+}
+
+bool CopyOverFile(const std::filesystem::path& destination, const std::filesystem::path& source, Messages& messages,
+                  SameFileCopy sameFile) {
+  const OutputTargets targets =
+      sameFile == SameFileCopy::Refused ? OutputTargets::FilesOnly : OutputTargets::FilesAndDevices;
+  return CopyOverFile(destination, source, messages, sameFile, targets);
 }
 
 }  // namespace zt
