@@ -1,7 +1,5 @@
 #include "core/copy_over_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "core/cp1251.h"
+#include "core/input_file.h"
 #include "core/output_file.h"
 
 namespace zt {
@@ -20,20 +19,6 @@ constexpr std::string_view kSameFile = "Ошибка! файл "_cp;
 constexpr std::string_view kSameFileSource = " совпадает с исходным файлом "_cp;
 constexpr std::string_view kNotAFile = "Файл \""_cp;
 constexpr std::string_view kNotAFileEnd = "\" не является обычным файлом, запись невозможна"_cp;
-
-class InputFd {
- public:
-  explicit InputFd(const std::filesystem::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  InputFd(const InputFd&) = delete;
-  InputFd& operator=(const InputFd&) = delete;
-  ~InputFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Copies the open source into the output; 0 or the errno of a failed read.
 int CopyContents(int in, OutputFile& out) {
@@ -60,14 +45,9 @@ bool CopyOverFile(const std::filesystem::path& destination, const std::filesyste
                   SameFileCopy sameFile, OutputTargets targets) {
   if (sameFile == SameFileCopy::Succeeds && IsSameFile(destination, source)) return true;
 
-  const InputFd in(source);
-  if (in.get() < 0) {
-    Report(messages, kCopyFailed, source, errno);
-    return false;
-  }
-  struct stat st {};
-  if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    Report(messages, kCopyFailed, source, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+  const InputFile in(source);
+  if (!in.IsOpen()) {
+    Report(messages, kCopyFailed, source, in.Error());
     return false;
   }
   OutputFile out;
@@ -81,7 +61,7 @@ bool CopyOverFile(const std::filesystem::path& destination, const std::filesyste
       Report(messages, kCopyFailed, source, out.ErrorCode());
     return false;
   }
-  if (const int readError = CopyContents(in.get(), out); readError != 0 || !out.Commit()) {
+  if (const int readError = CopyContents(in.Descriptor(), out); readError != 0 || !out.Commit()) {
     out.Discard();
     const bool replaceFailed = out.Failure() == OutputFailure::Replace;
     Report(messages, replaceFailed ? kDeleteFailed : kCopyFailed, replaceFailed ? destination : source,
