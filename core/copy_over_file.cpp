@@ -1,7 +1,5 @@
 #include "core/copy_over_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "core/cp1251.h"
+#include "core/input_file.h"
 #include "core/output_file.h"
 
 namespace zt {
@@ -18,20 +17,8 @@ constexpr std::string_view kCopyFailed = "Ошибка! при копирова�
 constexpr std::string_view kDeleteFailed = "Ошибка! при удалении файла "_cp;
 constexpr std::string_view kSameFile = "Ошибка! файл "_cp;
 constexpr std::string_view kSameFileSource = " совпадает с исходным файлом "_cp;
-
-class InputFd {
- public:
-  explicit InputFd(const std::filesystem::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  InputFd(const InputFd&) = delete;
-  InputFd& operator=(const InputFd&) = delete;
-  ~InputFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
+constexpr std::string_view kNotAFile = "Файл \""_cp;
+constexpr std::string_view kNotAFileEnd = "\" не является обычным файлом, запись невозможна"_cp;
 
 // Copies the open source into the output; 0 or the errno of a failed read.
 int CopyContents(int in, OutputFile& out) {
@@ -55,29 +42,26 @@ void Report(Messages& messages, std::string_view what, const std::filesystem::pa
 }  // namespace
 
 bool CopyOverFile(const std::filesystem::path& destination, const std::filesystem::path& source, Messages& messages,
-                  SameFileCopy sameFile) {
+                  SameFileCopy sameFile, OutputTargets targets) {
   if (sameFile == SameFileCopy::Succeeds && IsSameFile(destination, source)) return true;
 
-  const InputFd in(source);
-  if (in.get() < 0) {
-    Report(messages, kCopyFailed, source, errno);
-    return false;
-  }
-  struct stat st {};
-  if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    Report(messages, kCopyFailed, source, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+  const InputFile in(source);
+  if (!in.IsOpen()) {
+    Report(messages, kCopyFailed, source, in.Error());
     return false;
   }
   OutputFile out;
-  if (!out.Open(destination, {source})) {
+  if (!out.Open(destination, {source}, targets)) {
     if (out.Failure() == OutputFailure::SameAsInput)
       messages.Show(MessageKind::Error,
                     std::string(kSameFile) + FileName(destination) + std::string(kSameFileSource) + FileName(source));
+    else if (out.Failure() == OutputFailure::NotAFile)
+      messages.Show(MessageKind::Error, std::string(kNotAFile) + FileName(destination) + std::string(kNotAFileEnd));
     else
       Report(messages, kCopyFailed, source, out.ErrorCode());
     return false;
   }
-  if (const int readError = CopyContents(in.get(), out); readError != 0 || !out.Commit()) {
+  if (const int readError = CopyContents(in.Descriptor(), out); readError != 0 || !out.Commit()) {
     out.Discard();
     const bool replaceFailed = out.Failure() == OutputFailure::Replace;
     Report(messages, replaceFailed ? kDeleteFailed : kCopyFailed, replaceFailed ? destination : source,
@@ -85,6 +69,13 @@ bool CopyOverFile(const std::filesystem::path& destination, const std::filesyste
     return false;
   }
   return true;
+}
+
+bool CopyOverFile(const std::filesystem::path& destination, const std::filesystem::path& source, Messages& messages,
+                  SameFileCopy sameFile) {
+  const OutputTargets targets =
+      sameFile == SameFileCopy::Refused ? OutputTargets::FilesOnly : OutputTargets::FilesAndDevices;
+  return CopyOverFile(destination, source, messages, sameFile, targets);
 }
 
 }  // namespace zt

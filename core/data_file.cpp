@@ -1,26 +1,19 @@
 #include "core/data_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "core/device_image.h"
+#include "core/input_file.h"
 
 namespace zt {
 
 bool DataFile::Open(const std::filesystem::path& path) {
   Close();
-  // Non-blocking: a named pipe without a writer is refused at once, not waited on.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < static_cast<off_t>(kImageSize)) {
-    ::close(fd);
-    return false;
-  }
-  fd_ = fd;
+  InputFile file(path);
+  if (!file.IsOpen() || file.Size() < static_cast<off_t>(kImageSize)) return false;
+  fd_ = file.Release();
   return true;
 }
 

@@ -50,7 +50,8 @@ bool OutputFile::Fail(OutputFailure failure, int error) {
   return false;
 }
 
-bool OutputFile::Open(const std::filesystem::path& destination, const std::vector<std::filesystem::path>& inputs) {
+bool OutputFile::Open(const std::filesystem::path& destination, const std::vector<std::filesystem::path>& inputs,
+                      OutputTargets targets) {
   Discard();
   destination_ = destination;
   sameInput_.clear();
@@ -58,17 +59,30 @@ bool OutputFile::Open(const std::filesystem::path& destination, const std::vecto
   error_ = 0;
   int error = 0;
   const auto target = ResolveOutputTarget(destination, error);
-  if (!target) return Fail(OutputFailure::Open, error);
+  const bool filesOnly = targets == OutputTargets::FilesOnly;
+  if (!target) return Fail(filesOnly && error == EISDIR ? OutputFailure::NotAFile : OutputFailure::Open, error);
   target_ = *target;
+  if (filesOnly && target_.kind == OutputKind::Direct) return Fail(OutputFailure::NotAFile, EINVAL);
   for (const auto& input : inputs) {
     if (target_.exists && IsSameFile(destination, input)) {
       sameInput_ = input;
       return Fail(OutputFailure::SameAsInput, 0);
     }
   }
-  if (target_.kind == OutputKind::Replace) return OpenTemporary();
-  fd_ = ::open(target_.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  return target_.kind == OutputKind::Replace ? OpenTemporary() : OpenInPlace();
+}
+
+bool OutputFile::OpenInPlace() {
+  // Non-blocking, as a FIFO without a reader would hold a plain open: it fails with ENXIO instead.
+  fd_ = ::open(target_.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd_ < 0) return Fail(OutputFailure::Open, errno);
+  // The writes wait for a slow reader again rather than fail with EAGAIN.
+  if (const int flags = ::fcntl(fd_, F_GETFL); flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const int err = errno;
+    ::close(fd_);
+    fd_ = -1;
+    return Fail(OutputFailure::Open, err);
+  }
   return true;
 }
 

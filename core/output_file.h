@@ -2,8 +2,9 @@
 // written into a temporary file beside it, synced and renamed over it only on
 // Commit(): until then, and after any failure, it keeps what it held. A link
 // is written through, in its target's folder, and stays a link. A device or a
-// FIFO is written in place (there is nothing to replace), each write checked.
-// An output that is the same file as one of the inputs is refused before
+// FIFO is written in place (there is nothing to replace), each write checked,
+// unless the caller takes files only. A FIFO is never waited on: without a
+// reader its open fails at once. An output that is the same file as one of the inputs is refused before
 // anything is written.
 #pragma once
 
@@ -25,6 +26,7 @@ enum class OutputFailure : std::uint8_t {
   Open = 2,         // the file (or its temporary file) could not be created or opened
   Write = 3,        // a write or the sync failed (full disk, file-size limit, device error)
   Replace = 4,      // the rename over the destination failed
+  NotAFile = 5,     // files only, and the destination is a folder, a device or a FIFO
 };
 
 class OutputFile {
@@ -35,7 +37,8 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   // Opens the destination for writing. inputs: files the output must not be.
-  bool Open(const std::filesystem::path& destination, const std::vector<std::filesystem::path>& inputs = {});
+  bool Open(const std::filesystem::path& destination, const std::vector<std::filesystem::path>& inputs = {},
+            OutputTargets targets = OutputTargets::FilesAndDevices);
   // False when not every byte was written (or nothing is open); the failure stays.
   bool Write(std::string_view bytes);
   // Puts the written bytes in place: sync and rename, or close the device.
@@ -45,13 +48,15 @@ class OutputFile {
 
   bool IsOpen() const { return fd_ >= 0; }
   OutputFailure Failure() const { return failure_; }
-  int ErrorCode() const { return error_; }  // errno of the failure; 0 for SameAsInput
+  // errno of the failure; 0 for SameAsInput; for NotAFile EISDIR (a folder) or EINVAL
+  int ErrorCode() const { return error_; }
   const std::filesystem::path& Destination() const { return destination_; }
   const std::filesystem::path& SameInput() const { return sameInput_; }  // the input it would have been
 
  private:
   bool Fail(OutputFailure failure, int error);
   bool OpenTemporary();
+  bool OpenInPlace();
   void RemoveTemporary();
 
   std::filesystem::path destination_;

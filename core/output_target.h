@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 
@@ -14,6 +15,12 @@ namespace zt {
 enum class OutputKind {
   Replace,  // a regular file or none yet: temporary file, sync, rename
   Direct,   // a character or block device, a FIFO: opened and written in place
+};
+
+// What a caller lets an output be.
+enum class OutputTargets : std::uint8_t {
+  FilesAndDevices,  // a device or a FIFO too, written in place (/dev/stdout, /dev/null)
+  FilesOnly,        // a regular file, a link to one or none yet: a file the operator can open again
 };
 
 struct OutputTarget {

@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "app/shell/operator_list.h"
-#include "app/shell/text_lines.h"
+#include "core/text_lines.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace zt::shell;
+using zt::TextLines;
 using zt::fuzz::Require;
 
 std::optional<std::string> NameOfFields(const OperatorFields& f) {

@@ -1,12 +1,12 @@
 #include "link/search_settings.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/conversions.h"
-#include "link/decimal_text.h"
+#include "core/input_file.h"
 #include "core/output_file.h"
+#include "core/text_lines.h"
+#include "link/decimal_text.h"
 
 namespace zt::link {
 namespace {
@@ -16,24 +16,10 @@ constexpr std::uint8_t kHighestScanLimit = 99;
 // Calls `line` for each line, CR LF or LF ended.
 template <typename F>
 void ForEachLine(std::string_view text, F line) {
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view l = text.substr(0, end);
-    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-    line(l);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
+  while (const auto l = TakeTextLine(text)) line(*l);
 }
 
 std::uint8_t Low8(std::int32_t value) { return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFF); }
-
-bool ReadWholeFile(const std::filesystem::path& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
 
 }  // namespace
 
@@ -49,8 +35,8 @@ std::uint8_t ScanLimitFromText(std::string_view fileText) {
 }
 
 std::uint8_t ReadScanLimit(const WorkingFiles& files) {
-  std::string text;
-  return ReadWholeFile(files.ScanLimitFile(), text) ? ScanLimitFromText(text) : kDefaultScanLimit;
+  const auto text = ReadWholeFile(files.ScanLimitFile());
+  return text ? ScanLimitFromText(*text) : kDefaultScanLimit;
 }
 
 void RememberedPortFromText(std::string_view fileText, SearchSettings& settings) {
@@ -65,8 +51,7 @@ void RememberedPortFromText(std::string_view fileText, SearchSettings& settings)
 }
 
 void ReadRememberedPort(const WorkingFiles& files, SearchSettings& settings) {
-  std::string text;
-  if (ReadWholeFile(files.RememberedPortFile(), text)) RememberedPortFromText(text, settings);
+  if (const auto text = ReadWholeFile(files.RememberedPortFile())) RememberedPortFromText(*text, settings);
 }
 
 SearchSettings ReadSearchSettings(const WorkingFiles& files) {

@@ -1,17 +1,17 @@
 #include "report/pagination.h"
 
-#include <fstream>
 #include <optional>
 #include <string>
 
 #include "core/cp1251.h"
+#include "core/input_file.h"
 #include "core/output_file.h"
-#include "report/text_file.h"
+#include "core/text_lines.h"
 
 namespace zt::report {
 namespace {
 
-bool TooLong(const std::string& line, const PageLayout& layout) {
+bool TooLong(std::string_view line, const PageLayout& layout) {
   return static_cast<long long>(line.size()) + layout.leftIndent + 3 >= layout.charsPerLine;
 }
 
@@ -29,17 +29,14 @@ struct Counted {
   int sheets = 0;
 };
 
-Counted CountSheets(const std::filesystem::path& reportText, const PageLayout& layout, Messages& messages) {
-  std::ifstream in(reportText, std::ios::binary);
-  if (!in) return {};
-  std::string line;
-  ReadTextLine(in, line);  // the running header; an empty file still paginates
+Counted CountSheets(std::string_view text, const PageLayout& layout, Messages& messages) {
+  TakeTextLine(text);  // the running header; an empty file still paginates
   int sheet = 1;
   long long counter = 1;
-  while (ReadTextLine(in, line)) {
+  while (const auto line = TakeTextLine(text)) {
     if (counter == 1) counter += (sheet == 1 ? 1 : 2) + layout.topMargin;
     counter += 1;
-    if (TooLong(line, layout)) {
+    if (TooLong(*line, layout)) {
       WarnTooLong(messages);
       return {PaginationResult::LineTooLong, 0};
     }
@@ -48,7 +45,6 @@ Counted CountSheets(const std::filesystem::path& reportText, const PageLayout& l
       counter = 1;
     }
   }
-  if (in.bad()) return {};
   return {PaginationResult::Paginated, sheet};
 }
 
@@ -103,21 +99,20 @@ PageLayout LayoutOf(const PrintSetup& setup) {
 
 Pagination PaginateReport(const std::filesystem::path& reportText, const PageLayout& layout,
                           const PaginationTarget& target) {
-  const Counted counted = CountSheets(reportText, layout, target.messages);
+  const auto text = ReadWholeFile(reportText);
+  if (!text) return {PaginationResult::ReportUnreadable, 0};
+  const Counted counted = CountSheets(*text, layout, target.messages);
   if (counted.result != PaginationResult::Paginated) return {counted.result, 0};
 
-  std::ifstream in(reportText, std::ios::binary);
-  if (!in) return {PaginationResult::ReportUnreadable, 0};
-  std::string header;
-  ReadTextLine(in, header);
+  std::string_view rest = *text;
+  const std::string_view header = TakeTextLine(rest).value_or(std::string_view());
   SheetWriter sheet(layout, target, reportText);
   if (!sheet.Open(1)) return {PaginationResult::SheetFailed, 0};
   const auto fail = [&](PaginationResult why) {
     sheet.Close();
     return Pagination{why, sheet.Sheet()};
   };
-  std::string line;
-  while (ReadTextLine(in, line)) {
+  while (const auto line = TakeTextLine(rest)) {
     target.yield();
     if (target.stop.IsSet()) return fail(PaginationResult::Stopped);
     if (sheet.Counter() == 1) {
@@ -129,8 +124,8 @@ Pagination PaginateReport(const std::filesystem::path& reportText, const PageLay
       }
       sheet.EmitEmpty(layout.topMargin);
     }
-    sheet.Emit(line);
-    if (TooLong(line, layout)) {
+    sheet.Emit(*line);
+    if (TooLong(*line, layout)) {
       WarnTooLong(target.messages);
       return fail(PaginationResult::LineTooLong);
     }
@@ -140,7 +135,6 @@ Pagination PaginateReport(const std::filesystem::path& reportText, const PageLay
       if (!sheet.Open(sheet.Sheet() + 1)) return {PaginationResult::SheetFailed, sheet.Sheet() - 1};
     }
   }
-  if (in.bad()) return fail(PaginationResult::ReportUnreadable);
   if (!sheet.Close()) return {PaginationResult::SheetFailed, sheet.Sheet()};
   return {PaginationResult::Paginated, sheet.Sheet()};
 }

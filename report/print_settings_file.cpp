@@ -9,6 +9,7 @@
 
 #include "report/printer_lookup.h"
 #include "core/output_file.h"
+#include "core/text_lines.h"
 #include "report/text_file.h"
 
 namespace zt::report {
@@ -87,15 +88,14 @@ bool SetFromLines(std::vector<std::string> lines, PrintSetup& setup, Printer& pr
 }  // namespace
 
 bool PrintSettingsFromText(std::string_view fileText, PrintSetup& setup, Printer& printer, Messages& messages) {
-  return SetFromLines(TextLinesOf(fileText), setup, printer, messages);
+  return SetFromLines(TextLines(fileText), setup, printer, messages);
 }
 
 void LoadPrintSettings(const WorkingFiles& files, PrintSetup& setup, Printer& printer, Messages& messages) {
   const auto path = files.PrintSettingsFile();
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return;
   auto lines = ReadTextLines(path);
   if (!lines) return;
+  std::error_code ec;
   if (!SetFromLines(std::move(*lines), setup, printer, messages)) std::filesystem::remove(path, ec);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/output_file.h"
+#include "core/text_lines.h"
 #include "report/text_file.h"
 
 namespace zt::report {
@@ -101,7 +102,7 @@ void SetFromLines(const std::vector<std::string>& lines, ReportPeriodChoice& cho
 }  // namespace
 
 void ReportPeriodFromText(std::string_view fileText, ReportPeriodChoice& choice, const DateFormats& f) {
-  SetFromLines(TextLinesOf(fileText), choice, f);
+  SetFromLines(TextLines(fileText), choice, f);
 }
 
 void LoadReportPeriod(const WorkingFiles& files, ReportPeriodChoice& choice, const DateFormats& f) {

@@ -1,23 +1,21 @@
 #include "report/report_view.h"
 
-#include <fstream>
-#include <string>
-
-#include "report/text_file.h"
+#include "core/input_file.h"
+#include "core/text_lines.h"
 
 namespace zt::report {
 
 bool ShowReport(const std::filesystem::path& reportText, ReportPreview& preview, YieldPoint& yield,
                 const StopRequest& stop) {
-  std::ifstream in(reportText, std::ios::binary);
-  if (!in) return false;
-  std::string line;
-  while (ReadTextLine(in, line)) {
+  const auto text = ReadWholeFile(reportText);
+  if (!text) return false;
+  std::string_view rest = *text;
+  while (const auto line = TakeTextLine(rest)) {
     yield();
     if (stop.IsSet()) return false;
-    preview.AppendLine(line);
+    preview.AppendLine(*line);
   }
-  return !in.bad();
+  return true;
 }
 
 }  // namespace zt::report

@@ -1,9 +1,9 @@
 #include "report/sheet_printing.h"
 
-#include <fstream>
-#include <string>
+#include <string_view>
 
-#include "report/text_file.h"
+#include "core/input_file.h"
+#include "core/text_lines.h"
 
 namespace zt::report {
 
@@ -14,9 +14,10 @@ bool PrintSheets(const PrintContext& context, int first, int last) {
   printer.SetFont(FontOf(settings));
   context.setup.working = {settings.storedLinesPerSheet, settings.storedCharsPerLine};
   for (long long n = first; n <= last; ++n) {
-    std::ifstream in(context.files.SheetFile(static_cast<int>(n)), std::ios::binary);
-    std::string line;
-    while (in && ReadTextLine(in, line)) printer.PrintTextLine(line);
+    // A sheet that is missing or no regular file prints nothing.
+    const auto text = ReadWholeFile(context.files.SheetFile(static_cast<int>(n)));
+    std::string_view rest = text ? std::string_view(*text) : std::string_view();
+    while (const auto line = TakeTextLine(rest)) printer.PrintTextLine(*line);
   }
   printer.EndTextJob();
   return true;

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "app/shell/text_lines.h"
+#include "core/input_file.h"
 #include "core/output_file.h"
+#include "core/text_lines.h"
 
 namespace zt::shell {
 namespace {
@@ -35,7 +36,7 @@ std::vector<std::string> OperatorNames(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> ReadOperatorNames(const WorkingFiles& files) {
-  const auto text = ReadFileText(files.OperatorListFile());
+  const auto text = ReadWholeFile(files.OperatorListFile());
   return text ? OperatorNames(TextLines(*text)) : std::vector<std::string>{};
 }
 
@@ -83,7 +84,7 @@ bool OperatorListEditor::Load() {
     list_ = OperatorItems();
     return false;
   }
-  const auto text = ReadFileText(file_);
+  const auto text = ReadWholeFile(file_);
   list_ = OperatorItems(text ? std::string_view(*text) : std::string_view());
   loaded_ = text.has_value();
   return loaded_;

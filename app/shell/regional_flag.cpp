@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "app/shell/text_lines.h"
 #include "core/conversions.h"
+#include "core/input_file.h"
+#include "core/text_lines.h"
 
 namespace zt::shell {
 
@@ -21,7 +22,7 @@ std::uint8_t RegionalFlagFromText(std::string_view fileText) {
 }
 
 std::uint8_t LoadRegionalFlag(const WorkingFiles& files) {
-  const auto text = ReadFileText(files.RegionalFlagFile());
+  const auto text = ReadWholeFile(files.RegionalFlagFile());
   return text ? RegionalFlagFromText(*text) : 0;
 }
 

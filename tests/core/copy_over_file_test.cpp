@@ -1,11 +1,18 @@
 #include "core/copy_over_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/cp1251.h"
 #include "tests/core/file_size_limit.h"
 #include "tests/core/image_builder.h"
+#include "tests/core/odd_files.h"
 
 namespace zt {
 namespace {
@@ -103,6 +110,57 @@ TEST_F(CopyOverFileTest, ADeviceIsWrittenInPlace) {
   EXPECT_EQ(messages.shown[0].second, std::string("Ошибка! при копировании файла "_cp) + source.string() +
                                           std::string(" - код ошибки: "_cp) + std::to_string(ENOSPC));
   EXPECT_EQ(fs::status("/dev/full").type(), fs::file_type::character);
+}
+
+TEST_F(CopyOverFileTest, ASaveWritesOnlyAFileAndRefusesAnythingElseBeforeWriting) {
+  test::WriteBytes(source, "data");
+  const auto notAFile = [](const fs::path& target) {
+    return std::string("Файл \""_cp) + target.string() + std::string("\" не является обычным файлом, запись невозможна"_cp);
+  };
+  const struct {
+    const char* kind;
+    std::function<fs::path(const fs::path& folder)> make;
+    bool saved;
+  } cases[] = {
+      {"a FIFO without a reader",
+       [](const fs::path& f) { return test::MakeOddFile(test::OddFile::Fifo, f / "fifo.zt"); },
+       false},
+      {"a folder",
+       [](const fs::path& f) { return test::MakeOddFile(test::OddFile::Folder, f / "dir.zt"); },
+       false},
+      {"a device", [](const fs::path&) { return fs::path("/dev/null"); }, false},
+      {"a link to a regular file",
+       [](const fs::path& f) {
+         test::WriteBytes(f / "real.zt", "old");
+         fs::create_symlink("real.zt", f / "link.zt");
+         return f / "link.zt";
+       },
+       true},
+  };
+  const test::HangGuard guard;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    const fs::path target = c.make(folder.path());
+    const auto type = fs::symlink_status(target).type();
+    const auto before = test::NamesIn(folder.path());
+    RecordingMessages told;
+    EXPECT_EQ(CopyOverFile(target, source, told, SameFileCopy::Refused), c.saved);
+    EXPECT_EQ(fs::symlink_status(target).type(), type);
+    EXPECT_EQ(test::NamesIn(folder.path()), before) << "no temporary file left";
+    if (c.saved) {
+      EXPECT_EQ(test::ReadBytes(target), "data");
+      EXPECT_TRUE(told.shown.empty());
+    } else {
+      EXPECT_EQ(told.shown, (std::vector<std::pair<MessageKind, std::string>>{{MessageKind::Error, notAFile(target)}}));
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(folder.path() / "dir.zt"));
+}
+
+TEST_F(CopyOverFileTest, AnOutputThatTakesDevicesStillWritesOne) {
+  test::WriteBytes(source, "data");
+  EXPECT_TRUE(CopyOverFile("/dev/null", source, messages, SameFileCopy::Refused, OutputTargets::FilesAndDevices));
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(CopyOverFileTest, ALinkAtTheDestinationKeepsPointingAtTheNewData) {

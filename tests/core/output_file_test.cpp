@@ -14,6 +14,7 @@
 #include "core/temp_file_names.h"
 #include "tests/core/file_size_limit.h"
 #include "tests/core/image_builder.h"
+#include "tests/core/odd_files.h"
 
 namespace zt {
 namespace {
@@ -101,6 +102,16 @@ const OutputCase kCases[] = {
        EXPECT_EQ(got, kNew);
        EXPECT_EQ(test::NamesIn(f), std::vector<std::string>{"pipe"});
      }},
+    {"a FIFO without a reader fails at once instead of waiting for one",
+     [](const fs::path& f) {
+       ::mkfifo((f / "pipe").c_str(), 0600);
+       return Layout{f / "pipe", {}};
+     },
+     OutputFailure::Open, ENXIO,
+     [](const fs::path& f, const Layout&) {
+       EXPECT_EQ(fs::status(f / "pipe").type(), fs::file_type::fifo);
+       EXPECT_EQ(test::NamesIn(f), std::vector<std::string>{"pipe"});
+     }},
     {"a full device fails the write",
      [](const fs::path&) { return Layout{"/dev/full", {}}; }, OutputFailure::Write, ENOSPC,
      [](const fs::path&, const Layout&) { EXPECT_EQ(fs::status("/dev/full").type(), fs::file_type::character); }},
@@ -177,6 +188,70 @@ TEST(OutputFile, EachKindOfOutput) {
     EXPECT_FALSE(out.IsOpen());
     c.check(folder.path(), layout);
     if (layout.readerFd >= 0) ::close(layout.readerFd);
+  }
+}
+
+TEST(OutputFile, FilesOnlyRefusesAnythingElseBeforeWritingAnything) {
+  const struct {
+    const char* kind;
+    std::function<fs::path(const fs::path& folder)> make;
+    OutputFailure failure;
+    int error;
+  } cases[] = {
+      {"a FIFO, even with a reader",
+       [](const fs::path& f) { return test::MakeOddFile(test::OddFile::Fifo, f / "pipe"); },
+       OutputFailure::NotAFile, EINVAL},
+      {"a folder",
+       [](const fs::path& f) { return test::MakeOddFile(test::OddFile::Folder, f / "dir.zt"); },
+       OutputFailure::NotAFile, EISDIR},
+      {"a link to a folder",
+       [](const fs::path& f) {
+         fs::create_directory(f / "dir");
+         fs::create_symlink("dir", f / "link.zt");
+         return f / "link.zt";
+       },
+       OutputFailure::NotAFile, EISDIR},
+      {"a device", [](const fs::path&) { return fs::path("/dev/null"); }, OutputFailure::NotAFile, EINVAL},
+      {"a link to a regular file",
+       [](const fs::path& f) {
+         test::WriteBytes(f / "real.zt", "old");
+         fs::create_symlink("real.zt", f / "link.zt");
+         return f / "link.zt";
+       },
+       OutputFailure::None, 0},
+      {"a link to no file yet",
+       [](const fs::path& f) {
+         fs::create_symlink("real.zt", f / "link.zt");
+         return f / "link.zt";
+       },
+       OutputFailure::None, 0},
+      {"no file yet", [](const fs::path& f) { return f / "new.zt"; }, OutputFailure::None, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    test::TempFolder folder;
+    const fs::path destination = c.make(folder.path());
+    const int reader = ::open((folder.path() / "pipe").c_str(), O_RDONLY | O_NONBLOCK);
+    const auto before = test::NamesIn(folder.path());
+    const bool link = fs::is_symlink(destination);
+    OutputFile out;
+    const bool opened = out.Open(destination, {}, OutputTargets::FilesOnly);
+    EXPECT_EQ(opened, c.failure == OutputFailure::None);
+    EXPECT_EQ(out.Failure(), c.failure);
+    EXPECT_EQ(out.ErrorCode(), c.error);
+    if (opened) {
+      EXPECT_TRUE(out.Write(kNew) && out.Commit());
+      EXPECT_EQ(test::ReadBytes(destination), kNew);
+      EXPECT_EQ(fs::is_symlink(destination), link);
+    } else {
+      EXPECT_FALSE(out.IsOpen());
+      EXPECT_EQ(test::NamesIn(folder.path()), before) << "nothing made, nothing removed";
+    }
+    if (reader >= 0) {
+      char byte = 0;
+      EXPECT_EQ(::read(reader, &byte, 1), 0) << "nothing reached the FIFO";
+      ::close(reader);
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/odd_file_test.h"
 #include "tests/link/temp_folder.h"
 
 namespace zt::link {
@@ -90,6 +91,48 @@ TEST(SearchSettingsFiles, ReadsBothAndRewritesThePort) {
   // Only the two files: no temporary left behind.
   EXPECT_EQ(folder.WorkEntries(), 2u);
 }
+
+// A settings file that is no file to read leaves its default and the other file's setting.
+using OddSearchSettingsFile = test::OddFileTest;
+
+TEST_P(OddSearchSettingsFile, LeavesItsDefault) {
+  const struct {
+    std::filesystem::path odd;
+    std::filesystem::path other;
+    const char* otherText;
+    int scanLimit;
+    bool tryRemembered;
+    int port;
+  } cases[] = {
+      {files.ScanLimitFile(), files.RememberedPortFile(), "7\r\n", 50, true, 7},
+      {files.RememberedPortFile(), files.ScanLimitFile(), "10\r\n", 10, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.odd.filename().string());
+    test::MakeOddFile(GetParam(), c.odd);
+    TempFolder::Write(c.other, c.otherText);
+    SearchSettings s;
+    EXPECT_NO_THROW(s = ReadSearchSettings(files));
+    EXPECT_EQ(s.scanLimit, c.scanLimit);
+    EXPECT_EQ(s.tryRemembered, c.tryRemembered);
+    EXPECT_EQ(s.rememberedPort, c.port);
+    EXPECT_TRUE(test::OddFileKept(GetParam(), c.odd));
+    std::filesystem::remove_all(c.odd);
+  }
+}
+
+TEST(SearchSettingsFiles, ThePortIsNotWrittenIntoAFolderOrAPipeAndNothingWaits) {
+  const test::HangGuard guard;
+  for (const auto kind : {test::OddFile::Folder, test::OddFile::Fifo}) {
+    TempFolder folder;
+    test::MakeOddFile(kind, folder.Files().RememberedPortFile());
+    EXPECT_FALSE(WriteRememberedPort(folder.Files(), 5)) << test::OddFileName(kind);
+    EXPECT_TRUE(test::OddFileKept(kind, folder.Files().RememberedPortFile())) << test::OddFileName(kind);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddSearchSettingsFile, ::testing::ValuesIn(test::OddFileKinds()),
+                         test::OddFileTestName);
 
 }  // namespace
 }  // namespace zt::link

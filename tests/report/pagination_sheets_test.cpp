@@ -8,7 +8,9 @@
 #include "core/cp1251.h"
 #include "report/pagination.h"
 #include "report/report_files_cleanup.h"
+#include "report/report_view.h"
 #include "tests/core/image_builder.h"
+#include "tests/core/odd_file_test.h"
 
 namespace zt::report {
 namespace {
@@ -237,6 +239,43 @@ TEST(ReportFilesCleanup, RemovesTheReportAndTheFirstHundredSheets) {
   EXPECT_TRUE(std::filesystem::exists(files.SheetFile(101)));
   EXPECT_FALSE(std::filesystem::exists(files.ReportTextFile()));
 }
+
+// RepDay that is no file to read; junk is a report of one line after its header.
+class OddReportText : public PaginationTest, public ::testing::WithParamInterface<test::OddFile> {
+ protected:
+  void SetUp() override { test::MakeOddFile(GetParam(), files.ReportTextFile()); }
+  void TearDown() override { EXPECT_TRUE(test::OddFileKept(GetParam(), files.ReportTextFile())); }
+  bool Junk() const { return GetParam() == test::OddFile::BinaryJunk; }
+
+  const test::HangGuard guard;
+};
+
+TEST_P(OddReportText, PaginationFindsItUnreadableWithoutAMessage) {
+  // Wide enough for junk's 245-byte line.
+  const Pagination p = Paginate({60, 300, 5, 3, 3});
+  EXPECT_TRUE(messages.shown.empty());
+  if (!Junk()) {
+    EXPECT_EQ(p.result, PaginationResult::ReportUnreadable);
+    EXPECT_EQ(p.sheets, 0);
+    EXPECT_TRUE(preview.lines.empty());
+    EXPECT_FALSE(SheetExists(1));
+    return;
+  }
+  EXPECT_EQ(p.result, PaginationResult::Paginated);
+  EXPECT_EQ(p.sheets, 1);
+  const std::string indent(5, ' ');
+  EXPECT_EQ(ReadBytes(files.SheetFile(1)), indent + Cp("Всего листов: 1") + "\r\n" + indent + "\r\n" + indent + "\r\n" +
+                                               indent + "\r\n" + indent + test::AllByteValueLines()[1] + "\r\n");
+  EXPECT_FALSE(SheetExists(2));
+}
+
+TEST_P(OddReportText, TheViewShowsNothing) {
+  EXPECT_EQ(ShowReport(files.ReportTextFile(), preview, yield, stop), Junk());
+  EXPECT_EQ(preview.lines, Junk() ? test::AllByteValueLines() : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddReportText, ::testing::ValuesIn(test::OddFileKinds()),
+                         test::OddFileTestName);
 
 }  // namespace
 }  // namespace zt::report

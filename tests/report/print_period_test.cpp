@@ -5,6 +5,7 @@
 
 #include "report/report_period.h"
 #include "tests/core/image_builder.h"
+#include "tests/core/odd_file_test.h"
 
 namespace zt::report {
 namespace {
@@ -128,6 +129,22 @@ TEST_F(ReportPeriodFileTest, AFileThatCannotBeCreatedSavesNothing) {
   EXPECT_FALSE(SaveReportPeriod(nowhere, {}));
   EXPECT_FALSE(std::filesystem::exists(nowhere.ReportPeriodFile()));
 }
+
+using OddReportPeriodFile = test::OddFileTest;
+
+TEST_P(OddReportPeriodFile, LeavesThePickersAsTheyWere) {
+  test::MakeOddFile(GetParam(), files.ReportPeriodFile());
+  const ReportPeriodChoice start{{2024, 2, 29, 23, 59, 58}, {2029, 12, 31, 0, 0, 1}, false};
+  ReportPeriodChoice choice = start;
+  LoadReportPeriod(files, choice);
+  EXPECT_TRUE(SameDateTime(choice.begin, start.begin));
+  EXPECT_TRUE(SameDateTime(choice.end, start.end));
+  EXPECT_FALSE(choice.timeArchive);
+  EXPECT_TRUE(test::OddFileKept(GetParam(), files.ReportPeriodFile()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddReportPeriodFile, ::testing::ValuesIn(test::OddFileKinds()),
+                         test::OddFileTestName);
 
 }  // namespace
 }  // namespace zt::report

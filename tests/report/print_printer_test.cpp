@@ -14,6 +14,7 @@
 #include "report/sheet_range.h"
 #include "report/substitute_printer.h"
 #include "tests/core/image_builder.h"
+#include "tests/core/odd_file_test.h"
 
 namespace zt::report {
 namespace {
@@ -234,6 +235,31 @@ TEST_F(PrinterTest, ThePrinterSetUpMeasuresOnlyAnotherPrinter) {
     EXPECT_EQ(p.CurrentIndex(), 1);
   }
 }
+
+class OddSheetFile : public PrinterTest, public ::testing::WithParamInterface<test::OddFile> {
+ protected:
+  const test::HangGuard guard;
+};
+
+TEST_P(OddSheetFile, PrintsNothingOfItAndTheOtherSheetsAsTheyAre) {
+  WriteBytes(files.SheetFile(1), "one\r\n");
+  test::MakeOddFile(GetParam(), files.SheetFile(2));
+  WriteBytes(files.SheetFile(3), "three\r\n");
+  ASSERT_TRUE(PrintSheets(Context(), 1, 3));
+  ASSERT_EQ(printer.Jobs().size(), 1u);
+  EXPECT_TRUE(printer.Jobs()[0].ended);
+  std::vector<std::string> printed;
+  for (const auto& page : printer.Jobs()[0].pages) printed.insert(printed.end(), page.begin(), page.end());
+  std::vector<std::string> expected = {"one"};
+  if (GetParam() == test::OddFile::BinaryJunk)
+    for (const std::string& line : test::AllByteValueLines()) expected.push_back(line);
+  expected.push_back("three");
+  EXPECT_EQ(printed, expected);
+  EXPECT_TRUE(test::OddFileKept(GetParam(), files.SheetFile(2)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddSheetFile, ::testing::ValuesIn(test::OddFileKinds()),
+                         test::OddFileTestName);
 
 }  // namespace
 }  // namespace zt::report

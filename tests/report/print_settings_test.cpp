@@ -7,6 +7,7 @@
 #include "report/print_settings_file.h"
 #include "report/substitute_printer.h"
 #include "tests/core/image_builder.h"
+#include "tests/core/odd_file_test.h"
 
 namespace zt::report {
 namespace {
@@ -207,6 +208,25 @@ TEST_F(PrintSettingsFileTest, ASettingsFileThatCannotBeWrittenIsIgnored) {
   EXPECT_FALSE(SavePrintSettings(nowhere, setup.settings));
   EXPECT_FALSE(std::filesystem::exists(nowhere.PrintSettingsFile()));
 }
+
+using OddPrintSettingsFile = test::OddFileTest;
+
+TEST_P(OddPrintSettingsFile, LeavesTheDefaults) {
+  test::MakeOddFile(GetParam(), files.PrintSettingsFile());
+  PrintSetup setup;
+  SubstitutePrinter printer({{"P1"}});
+  RecordingMessages messages;
+  LoadPrintSettings(files, setup, printer, messages);
+  ExpectDefaults(setup.settings);
+  EXPECT_TRUE(messages.shown.empty());
+  if (GetParam() == test::OddFile::BinaryJunk)
+    EXPECT_FALSE(std::filesystem::exists(files.PrintSettingsFile())) << "no version tag: deleted";
+  else
+    EXPECT_TRUE(test::OddFileKept(GetParam(), files.PrintSettingsFile()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddPrintSettingsFile, ::testing::ValuesIn(test::OddFileKinds()),
+                         test::OddFileTestName);
 
 }  // namespace
 }  // namespace zt::report

@@ -13,6 +13,7 @@
 #include "app/windows/tf_zetl.h"
 #include "core/device_image.h"
 #include "core/sample_image.h"
+#include "tests/core/odd_files.h"
 #include "tests/windows/window_harness.h"
 
 using namespace zt;
@@ -88,6 +89,28 @@ class WindowStartupTest : public QObject {
     driver.Step("main window", [&] { return MainWindowUp(program); }, [&] {
       driver.Check(!MenuShown(program, "mZT_Read"), "ЧТЕНИЕ hidden");
       driver.Check(!MenuShown(program, "mZT_Write"), "ЗАПИСЬ hidden");
+    });
+    driver.StepExit([&] { return &program.StartWindow(); });
+    QVERIFY(program.Start());
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void WorkFilesThatAreNoFilesStillLeadToTheSearchAndTheMainWindow() {
+    ProgramFolder folder;
+    const WorkingFiles& files = folder.Files();
+    test::MakeOddFile(test::OddFile::Folder, files.ScanLimitFile());
+    test::MakeOddFile(test::OddFile::Fifo, files.RememberedPortFile());
+    test::MakeOddFile(test::OddFile::Fifo, files.RegionalFlagFile());
+    test::MakeOddFile(test::OddFile::Folder, files.OperatorListFile());
+    test::MakeOddFile(test::OddFile::Fifo, files.PrintSettingsFile());
+    const test::HangGuard guard(120);
+    app::Program program(folder.Root(), {folder.LockFolder(), std::vector<std::string>{}});
+    ScenarioDriver driver;
+    StepCancelSearch(driver);
+    driver.Step("main window", [&] { return MainWindowUp(program); }, [&] {
+      driver.Check(!MenuShown(program, "mZT_Read"), "ЧТЕНИЕ hidden");
+      driver.Check(test::OddFileKept(test::OddFile::Folder, files.ScanLimitFile()), "Q_RS.000 still a folder");
+      driver.Check(test::OddFileKept(test::OddFile::Fifo, files.RememberedPortFile()), "ZT_RS.000 still a FIFO");
     });
     driver.StepExit([&] { return &program.StartWindow(); });
     QVERIFY(program.Start());

@@ -172,7 +172,9 @@ int RunReport(const CommandArgs& argv) {
   if (result != report::BuildResult::Built) return kBuildErrorBase + static_cast<int>(result);
 
   // RepDay is complete here; the sheets of a paginated report are cut from it.
-  if (CopyOverFile(*out, files.ReportTextFile(), messages, SameFileCopy::Refused)) return WriteSheets(*sheets, files.ReportTextFile(), messages);
+  // OUT may be /dev/stdout.
+  if (CopyOverFile(*out, files.ReportTextFile(), messages, SameFileCopy::Refused, OutputTargets::FilesAndDevices))
+    return WriteSheets(*sheets, files.ReportTextFile(), messages);
   std::cerr << "zt report: cannot write " << *out << '\n';
   return kWriteError;
 }
