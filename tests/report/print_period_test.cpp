@@ -134,12 +134,12 @@ using OddReportPeriodFile = test::OddFileTest;
 
 TEST_P(OddReportPeriodFile, LeavesThePickersAsTheyWere) {
   test::MakeOddFile(GetParam(), files.ReportPeriodFile());
-  const ReportPeriodChoice start{{2024, 2, 29, 23, 59, 58}, {2029, 12, 31, 0, 0, 1}, false};
+  const ReportPeriodChoice start{{2024, 2, 29, 23, 59, 58}, {2029, 12, 31, 0, 0, 1}, ArchiveKind::Operational};
   ReportPeriodChoice choice = start;
   LoadReportPeriod(files, choice);
   EXPECT_TRUE(SameDateTime(choice.begin, start.begin));
   EXPECT_TRUE(SameDateTime(choice.end, start.end));
-  EXPECT_FALSE(choice.timeArchive);
+  EXPECT_EQ(choice.archive, ArchiveKind::Operational);
   EXPECT_TRUE(test::OddFileKept(GetParam(), files.ReportPeriodFile()));
 }
 
