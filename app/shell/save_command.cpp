@@ -53,6 +53,11 @@ bool SaveShownData(const AppState& state, const std::filesystem::path& chosen, M
   return true;
 }
 
+std::string ShownSerialText(const DecodedImage& image) {
+  const std::string& text = image.header[kHeaderSerial];
+  return text.substr(0, text.find('\0'));
+}
+
 bool WriteAllowed(std::string_view serialHeaderText, bool deviceRead, Messages& messages) {
   if (serialHeaderText != kDitto && deviceRead) return true;
   messages.Show(MessageKind::Error, "Перед записью необходимо выполнить чтение"_cp);

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/shell/app_state.h"
+#include "core/device_image.h"
 #include "core/messages.h"
 
 namespace zt::shell {
@@ -38,6 +39,11 @@ bool HasDataToSave(const AppState& state, std::string_view serialHeaderText, Mes
 // The image file, not the file opened: it is what the check above vouches
 // for, and a save onto the opened file's own name is then a plain copy.
 bool SaveShownData(const AppState& state, const std::filesystem::path& chosen, Messages& messages);
+
+// The serial-number header text as the header shows it: up to a zero byte,
+// as the recorder's texts end. The save name and the checks take it from the
+// data, never from the label.
+std::string ShownSerialText(const DecodedImage& image);
 
 // "ЗАПИСЬ" may go on: the serial-number header text is not the ditto mark and
 // this run has read the recorder; otherwise the error is shown.

@@ -2,9 +2,7 @@
 
 namespace zt::app {
 
-NotifiedChannel::NotifiedChannel(const link::ComPortNames& names, QObject* parent) : QObject(parent), tty_(names) {
-  tty_.SetOnVanished([this] { emit Vanished(); });
-}
+NotifiedChannel::NotifiedChannel(const link::ComPortNames& names, QObject* parent) : QObject(parent), tty_(names) {}
 
 NotifiedChannel::~NotifiedChannel() { notifier_.reset(); }
 

@@ -34,12 +34,6 @@ class NotifiedChannel final : public QObject, public link::SerialChannel {
   std::size_t InputCount() override { return tty_.InputCount(); }
   void SetOnData(std::function<void(std::size_t)> handler) override { tty_.SetOnData(std::move(handler)); }
 
-  link::TtySerialChannel& Tty() { return tty_; }
-
- signals:
-  // The port disappeared (an unplugged adapter); raised once per open.
-  void Vanished();
-
  private:
   void Rewatch();
   void DropNotifier();

@@ -89,7 +89,7 @@ TfZetl::TfZetl(AppContext& context, WindowDispatcher& dispatcher, QWidget* paren
   sZT->setChildrenCollapsible(false);
   layout->addWidget(sZT);
 
-  tKlav_PN.setInterval(150);
+  tKlav_PN.setInterval(shell::AutoRepeat::kIntervalMs);
   connect(&tKlav_PN, &QTimer::timeout, this, &TfZetl::tKlav_PNTimer);
   tCurDateT.setInterval(1000);
   connect(&tCurDateT, &QTimer::timeout, this, &TfZetl::tCurDateTTimer);
@@ -564,7 +564,7 @@ void TfZetl::rdFileClick() {
 }
 
 void TfZetl::SaveFileClick() {
-  const std::string serial = ToCp1251(stSerNum_ZT->text());
+  const std::string serial = shell::ShownSerialText(ctx_.image);
   if (!shell::HasDataToSave(ctx_.state, serial, ctx_.messages)) return;
   const auto saveFl_ZT = ZtFileDialog(QStringLiteral("Сохранить как"), "saveFl_ZT", QFileDialog::AcceptSave);
   // The overwrite question is the program's own, asked for the name it will really write.
@@ -579,7 +579,7 @@ void TfZetl::mZT_ReadClick() {
 }
 
 void TfZetl::mZT_WriteClick() {
-  if (!shell::WriteCommand(ctx_.state, ToCp1251(stSerNum_ZT->text()), ctx_.messages)) return;
+  if (!shell::WriteCommand(ctx_.state, shell::ShownSerialText(ctx_.image), ctx_.messages)) return;
   dispatcher_.OpenPasswordWindow();
 }
 

@@ -47,12 +47,11 @@ class TfZetl final : public QDialog, public link::LinkActivity {
   void ShowHeader();
   // Table rows first..last (1-based) of the time (true) or operational archive were rewritten.
   void ArchiveRowsChanged(ArchiveKind archive, std::size_t first, std::size_t last);
-  // The current table row (1..N-1) of the time (1) or operational (2) archive.
+  // The current table row (1..N-1) of the archive.
   std::size_t CurrentRow(ArchiveKind kind) const;
   void SelectRow(ArchiveKind kind, std::size_t row);
   // The deferred writing after the parameter editor's "ДА".
   void StartWriteDeferred() { tStartWrData.start(); }
-  QString SerialLabelText() const { return stSerNum_ZT->text(); }
 
   // The protocol's activity indicators.
   void SendStep() override;

@@ -12,7 +12,6 @@ namespace zt::app {
 class WindowLog final : public ProtocolLog {
  public:
   void SetDebug(bool on) { debug_ = on; }
-  bool Debug() const { return debug_; }
   // Receives each line, Windows-1251.
   void SetSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
 

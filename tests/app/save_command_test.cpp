@@ -43,6 +43,15 @@ TEST(SaveTexts, QuestionAndMessage) {
   EXPECT_EQ(SavedMessage("/r/Отчёт.zt"), Cp("Файл : \"/r/Отчёт.zt\" записан."_cp));
 }
 
+TEST(ShownSerialText, EndsAtAZeroByteAsTheLabel) {
+  DecodedImage image;
+  EXPECT_EQ(ShownSerialText(image), kDitto);
+  image.header[kHeaderSerial] = std::string("04096\0xyz", 9);
+  EXPECT_EQ(ShownSerialText(image), "04096");
+  image.header[kHeaderSerial] = "01234";
+  EXPECT_EQ(ShownSerialText(image), "01234");
+}
+
 TEST(WriteAllowed, NeedsAReadingInThisRun) {
   const struct {
     std::string_view serial;
