@@ -1,5 +1,7 @@
 #include "app/windows/tf_men_zt.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
 
@@ -31,7 +33,7 @@ TfMen_ZT::TfMen_ZT(AppContext& context, QWidget* parent)
   setObjectName(QStringLiteral("fMen_ZT"));
   setWindowTitle(QStringLiteral("\"Регистратор магнитного поля\" "));
   setAccessibleName(windowTitle());
-  resize(345, 115);
+  setFixedSize(345, 115);
   CentreOnScreen(*this);
 
   QMenuBar* Main_ZT = menuBar();
@@ -161,5 +163,14 @@ void TfMen_ZT::N1Click() {
 void TfMen_ZT::fMen_HelpClick() { dispatcher_.OpenAboutWindow(); }
 
 void TfMen_ZT::fMen_EscClick() { close(); }
+
+void TfMen_ZT::closeEvent(QCloseEvent* event) {
+  // Under a modal window the start window takes no command, its close box none either.
+  if (QApplication::activeModalWidget()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
 
 }  // namespace zt::app

@@ -33,6 +33,9 @@ class TfMen_ZT final : public QMainWindow {
   // The deferred opening of the main window after the search window closed.
   void StartMainWindowDeferred() { tStartProgr.start(); }
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void RegisterWindows();
   void FillOperators();
