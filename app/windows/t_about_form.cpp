@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/about_contacts.h"
 
 namespace zt::app {
@@ -55,6 +56,7 @@ TAboutForm::TAboutForm(std::uint8_t regionalFlag, QWidget* parent)
   setWindowTitle(QStringLiteral("О программе "));
   setAccessibleName(windowTitle());
   setFixedSize(422, 264);
+  CentreOnScreen(*this);
   setStyleSheet(QStringLiteral("QDialog#AboutForm { border: 2px outset #a0a0a0; }"));
 
   const AboutContacts contacts = ContactsFor(regionalFlag);

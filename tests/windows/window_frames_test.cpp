@@ -1,6 +1,6 @@
 // The frame of every window as its description gives it (no title bar, a
-// title bar without buttons, only a close box), each window standing over the
-// window in front when it opened, and what a window manager offers beyond
+// title bar without buttons, only a close box), centred where it says so,
+// each window standing over the window in front when it opened, and what a window manager offers beyond
 // that (openbox keeps every title-bar button): closing the main window or
 // minimising it keeps the data shown and the program usable.
 #include <QAction>
@@ -68,7 +68,17 @@ struct Expected {
   // The class of the window it must stand over; empty: not a window of the dispatcher's.
   QStringList over;
   bool maximised = false;
+  // Centred on the screen, as its frame stands there.
+  bool centred = false;
 };
+
+// Empty when the window's frame stands in the middle of the screen, within the
+// pixel that halving an odd size gives.
+QString PlaceFault(const QWidget& window) {
+  const QPoint off = window.frameGeometry().center() - window.screen()->availableGeometry().center();
+  if (off.manhattanLength() <= 2) return {};
+  return QStringLiteral("off the centre by %1, %2").arg(off.x()).arg(off.y());
+}
 
 // Every window of the program as it is shown: its frame and the window the
 // window manager is told it belongs to.
@@ -111,6 +121,7 @@ class FrameWatcher final : public QObject {
     const QString fault = FrameFault(window.windowFlags(), it->frame);
     driver_.Check(fault.isEmpty(), cls + ": " + fault);
     driver_.Check(!it->maximised || window.windowState().testFlag(Qt::WindowMaximized), cls + " opened maximised");
+    if (it->centred) driver_.Check(PlaceFault(window).isEmpty(), cls + ": " + PlaceFault(window));
     if (it->over.isEmpty()) return;
     const QString over = ClassOf(window.windowHandle()->transientParent());
     driver_.Check(it->over.contains(over), cls + " stands over " + over);
@@ -145,32 +156,35 @@ class WindowFramesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void TheSplashHasNoFrame() {
+  void TheSplashHasNoFrameAndIsCentred() {
     app::TSplashForm splash;
     QVERIFY2(FrameFault(splash.windowFlags(), Frame::None).isEmpty(), "the splash has a frame");
+    QVERIFY2(PlaceFault(splash).isEmpty(), qPrintable("the splash: " + PlaceFault(splash)));
   }
 
-  void WindowsOfFilesAndReportsHaveTheirFramesAndStandOverTheWindowInFront() {
+  void WindowsOfFilesAndReportsHaveTheirFramesAndPlaces() {
     ShownFile s;
     QVERIFY(s.p.program.Start());
     app::TfZetl& main = s.p.Main();
     ScenarioDriver driver;
     FrameWatcher watcher(driver, {
-        {"zt::app::TfSel_RS", {Frame::None, {"zt::app::TfMen_ZT"}}},
+        {"zt::app::TfSel_RS", {Frame::None, {"zt::app::TfMen_ZT"}, false, true}},
         {"zt::app::TfZetl", {Frame::TitleOnly, {}, true}},
         {"QFileDialog", {Frame::Any, kOverMain}},
-        {"zt::app::TZagrFile", {Frame::TitleOnly, kOverMain}},
-        {"zt::app::TAboutForm", {Frame::None, kOverMain + kOverReport}},
-        {"zt::app::TfHelpGr", {Frame::None, kOverMain}},
-        {"zt::app::TEditorAdrM", {Frame::TitleOnly, kOverMain}},
+        {"zt::app::TZagrFile", {Frame::TitleOnly, kOverMain, false, true}},
+        {"zt::app::TAboutForm", {Frame::None, kOverMain + kOverReport, false, true}},
+        {"zt::app::TfHelpGr", {Frame::None, kOverMain, false, true}},
+        {"zt::app::TEditorAdrM", {Frame::TitleOnly, kOverMain, false, true}},
         {"zt::app::TPrint_ku", {Frame::TitleOnly, kOverMain, true}},
-        {"zt::app::TPagePrint", {Frame::CloseOnly, kOverReport}},
-        {"zt::app::TWaitPr", {Frame::None, kOverReport}},
+        {"zt::app::TPagePrint", {Frame::CloseOnly, kOverReport, false, true}},
+        {"zt::app::TWaitPr", {Frame::None, kOverReport, false, true}},
     });
     StepCancelSearch(driver);
     driver.Step("start window", [&] { return InFront(main); }, [&] {
       const QString fault = FrameFault(s.p.Start().windowFlags(), Frame::CloseOnly);
       driver.Check(fault.isEmpty(), "start window: " + fault);
+      driver.Check(PlaceFault(s.p.Start()).isEmpty(), "start window: " + PlaceFault(s.p.Start()));
+      driver.Check(s.p.Start().frameGeometry().size() == QSize(345, 115), "start window: 345 × 115 with its frame");
     });
     OpenFile(driver, main, s.file);
     driver.Step("О ПРОГРАММЕ", [&] { return InFront(main); },
@@ -202,16 +216,16 @@ class WindowFramesTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
-  void WindowsOfTheRecorderHaveTheirFramesAndStandOverTheMainWindow() {
+  void WindowsOfTheRecorderHaveTheirFramesAndPlaces() {
     RecorderProgram p(GenerateSampleImage(6));
     QVERIFY(p.Start());
     app::TfZetl& main = p.Main();
     ScenarioDriver driver;
     FrameWatcher watcher(driver, {
-        {"zt::app::TfPass", {Frame::None, kOverMain}},
+        {"zt::app::TfPass", {Frame::None, kOverMain, false, true}},
         {"zt::app::TfRd_ZT", {Frame::TitleOnly, kOverMain}},
-        {"zt::app::TZagrFile", {Frame::TitleOnly, kOverMain}},
-        {"zt::app::TfEdit_ZT", {Frame::None, kOverMain}},
+        {"zt::app::TZagrFile", {Frame::TitleOnly, kOverMain, false, true}},
+        {"zt::app::TfEdit_ZT", {Frame::None, kOverMain, false, true}},
         {"zt::app::TfWrProgPar", {Frame::CloseOnly, kOverMain}},
     });
     ReadRecorder(driver, main);
