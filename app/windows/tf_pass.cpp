@@ -39,7 +39,8 @@ TfPass::TfPass(AppContext& context, WindowDispatcher& dispatcher, QWidget* paren
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       ctx_(context),
       dispatcher_(dispatcher),
-      step_(context.protocol, context.messages, context.lastPasswordText, ModeOf(context.state.operationMode)) {
+      messages_(context.messages, [this] { ShowWait(false); }),
+      step_(context.protocol, messages_, context.lastPasswordText, ModeOf(context.state.operationMode)) {
   setObjectName(QStringLiteral("fPass"));
   setWindowTitle(QStringLiteral("ПАРОЛЬ РЕГИСТРАТОРА"));
   setAccessibleName(windowTitle());
