@@ -16,6 +16,7 @@ Program::Program(const std::filesystem::path& programFolder, ProgramOptions opti
     : options_(std::move(options)), files_(programFolder) {}
 
 Program::~Program() {
+  QCoreApplication::instance()->removeEventFilter(&stateGuard_);
   QCoreApplication::removeTranslator(&translator_);
   start_.reset();
   context_.reset();
@@ -27,6 +28,7 @@ bool Program::Start() {
   if (translator_.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&translator_);
+  QCoreApplication::instance()->installEventFilter(&stateGuard_);
   TSplashForm splash;
   splash.show();
   splash.repaint();

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/shell/single_instance.h"
+#include "app/windows/window_state_guard.h"
 #include "core/working_files.h"
 
 namespace zt::app {
@@ -47,6 +48,7 @@ class Program {
  private:
   ProgramOptions options_;
   QTranslator translator_;
+  WindowStateGuard stateGuard_;
   WorkingFiles files_;
   std::unique_ptr<shell::SingleInstanceLock> lock_;
   std::unique_ptr<AppContext> context_;

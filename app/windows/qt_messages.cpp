@@ -33,7 +33,10 @@ QString TitleOf(MessageKind kind) {
 }  // namespace
 
 bool QtMessages::Show(MessageKind kind, std::string_view text) {
-  QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
+  // Over the window in front, even when the program has not the focus: a box without one
+  // belongs to no window, and a window manager may stack it anywhere.
+  QWidget* parent = parent_ ? parent_.data() : QApplication::activeModalWidget();
+  if (!parent) parent = QApplication::activeWindow();
   QMessageBox box(IconOf(kind), TitleOf(kind), FromCp1251(text), QMessageBox::NoButton, parent);
   box.setObjectName(QStringLiteral("MessageBox"));
   box.setAccessibleName(box.windowTitle());

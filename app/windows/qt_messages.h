@@ -15,7 +15,7 @@ class QtMessages final : public Messages {
  public:
   bool Show(MessageKind kind, std::string_view text) override;
 
-  // The window the boxes are modal to; the active window when none.
+  // The window the boxes are modal to; when none, the modal window in front, else the active one.
   void SetParent(QWidget* parent) { parent_ = parent; }
 
  private:

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/plain_button.h"
 #include "app/windows/text_codec.h"
 #include "core/cp1251.h"
@@ -24,6 +25,7 @@ TEditorAdrM::TEditorAdrM(AppContext& context, QWidget* parent)
   setWindowTitle(QStringLiteral("Редактор"));
   setAccessibleName(windowTitle());
   setFixedSize(427, 411);
+  CentreOnScreen(*this);
 
   auto* layout = new QVBoxLayout(this);
   ListBox1 = new QListWidget(this);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/shell/record_detail.h"
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/text_codec.h"
 
 namespace zt::app {
@@ -28,6 +29,7 @@ TfHelpGr::TfHelpGr(const AppContext& context, ArchiveKind kind, std::size_t row,
   setWindowTitle(QStringLiteral("ПОДСКАЗКА"));
   setAccessibleName(windowTitle());
   setFixedSize(758, 196);
+  CentreOnScreen(*this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -1,7 +1,10 @@
 #include "app/windows/tf_men_zt.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QWindow>
 
 #include "app/windows/centre_on_screen.h"
 #include "app/windows/t_about_form.h"
@@ -24,6 +27,12 @@
 
 namespace zt::app {
 
+namespace {
+
+const QSize kOuterSize(345, 115);
+
+}  // namespace
+
 TfMen_ZT::TfMen_ZT(AppContext& context, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       ctx_(context),
@@ -31,7 +40,7 @@ TfMen_ZT::TfMen_ZT(AppContext& context, QWidget* parent)
   setObjectName(QStringLiteral("fMen_ZT"));
   setWindowTitle(QStringLiteral("\"Регистратор магнитного поля\" "));
   setAccessibleName(windowTitle());
-  resize(345, 115);
+  setFixedSize(kOuterSize);
   CentreOnScreen(*this);
 
   QMenuBar* Main_ZT = menuBar();
@@ -161,5 +170,35 @@ void TfMen_ZT::N1Click() {
 void TfMen_ZT::fMen_HelpClick() { dispatcher_.OpenAboutWindow(); }
 
 void TfMen_ZT::fMen_EscClick() { close(); }
+
+void TfMen_ZT::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The frame is known when the window is first exposed: the window manager framed it before.
+  if (!framed_ && windowHandle()) windowHandle()->installEventFilter(this);
+}
+
+bool TfMen_ZT::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose && !framed_) {
+    framed_ = true;
+    windowHandle()->removeEventFilter(this);
+    FitFrame();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TfMen_ZT::FitFrame() {
+  const QMargins frame = windowHandle()->frameMargins();
+  setFixedSize(kOuterSize.shrunkBy(frame));
+  CentreOnScreen(*this);
+}
+
+void TfMen_ZT::closeEvent(QCloseEvent* event) {
+  // Under a modal window the start window takes no command, its close box none either.
+  if (QApplication::activeModalWidget()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
 
 }  // namespace zt::app

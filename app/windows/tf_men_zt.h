@@ -33,8 +33,15 @@ class TfMen_ZT final : public QMainWindow {
   // The deferred opening of the main window after the search window closed.
   void StartMainWindowDeferred() { tStartProgr.start(); }
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void RegisterWindows();
+  // The outer size and the place, once the window manager has framed the window.
+  void FitFrame();
   void FillOperators();
 
   void tInit_ZTTimer();
@@ -53,6 +60,7 @@ class TfMen_ZT final : public QMainWindow {
   QLabel* operatorCaption_ = nullptr;
   QTimer tInit_ZT;
   QTimer tStartProgr;
+  bool framed_ = false;
 };
 
 }  // namespace zt::app

@@ -35,7 +35,8 @@ TfPass::TfPass(AppContext& context, WindowDispatcher& dispatcher, QWidget* paren
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       ctx_(context),
       dispatcher_(dispatcher),
-      step_(context.protocol, context.messages, context.lastPasswordText, context.state.operationMode.value_or(link::OperationMode::Reading)) {
+      messages_(context.messages, [this] { ShowWait(false); }),
+      step_(context.protocol, messages_, context.lastPasswordText, context.state.operationMode.value_or(link::OperationMode::Reading)) {
   setObjectName(QStringLiteral("fPass"));
   setWindowTitle(QStringLiteral("ПАРОЛЬ РЕГИСТРАТОРА"));
   setAccessibleName(windowTitle());

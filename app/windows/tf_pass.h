@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "app/windows/app_context.h"
+#include "app/windows/prepared_messages.h"
 #include "app/windows/window_dispatcher.h"
 #include "link/password_step.h"
 
@@ -37,6 +38,8 @@ class TfPass final : public QDialog {
 
   AppContext& ctx_;
   WindowDispatcher& dispatcher_;
+  // Every box of the step comes with the wait strip hidden.
+  PreparedMessages messages_;
   link::PasswordStep step_;
   QLineEdit* edPass = nullptr;
   QPushButton* bYes = nullptr;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/plain_button.h"
 #include "app/windows/text_codec.h"
 #include "app/windows/tf_zetl.h"
@@ -21,6 +22,7 @@ TfSel_RS::TfSel_RS(AppContext& context, TfZetl& mainWindow, QWidget* parent)
   setWindowTitle(QStringLiteral("КОНТРОЛЬ ПОДКЛЮЧЕНИЯ РЕГИСТРАТОРА"));
   setAccessibleName(windowTitle());
   setFixedSize(337, 124);
+  CentreOnScreen(*this);
 
   auto* frame = new QVBoxLayout(this);
   Label1 = new QLabel(QStringLiteral("КОНТРОЛЬ ПОДКЛЮЧЕНИЯ РЕГИСТРАТОРА"), this);

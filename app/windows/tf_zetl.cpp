@@ -446,7 +446,11 @@ void TfZetl::FlushLog() {
   pendingLog_.clear();
 }
 
-void TfZetl::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }
+void TfZetl::closeEvent(QCloseEvent* event) {
+  // No close box, yet a window manager may give one: closing would drop the data shown.
+  // "ВЫХОД" is the way out.
+  event->ignore();
+}
 
 void TfZetl::keyPressEvent(QKeyEvent* event) {
   // Esc must not close the main window; it has no close box either.

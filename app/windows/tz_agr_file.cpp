@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/shell/main_commands.h"
+#include "app/windows/centre_on_screen.h"
 #include "app/windows/gauge_style.h"
 #include "app/windows/load_rows.h"
 #include "app/windows/plain_button.h"
@@ -22,6 +23,7 @@ TZagrFile::TZagrFile(AppContext& context, TfZetl& mainWindow, QWidget* parent)
   setWindowTitle(QStringLiteral("ЗАГРУЗКА ДАННЫХ"));
   setAccessibleName(windowTitle());
   setFixedSize(609, 98);
+  CentreOnScreen(*this);
 
   auto* layout = new QVBoxLayout(this);
   lNameFile = new QLabel(this);

@@ -1,5 +1,7 @@
 #include "app/windows/window_dispatcher.h"
 
+#include <QApplication>
+
 namespace zt::app {
 
 void WindowDispatcher::Register(WindowKind kind, Factory factory) { factories_[Index(kind)] = std::move(factory); }
@@ -14,7 +16,9 @@ void WindowDispatcher::OpenRecordDetail(ArchiveKind selector) {
 void WindowDispatcher::Open(WindowKind kind) {
   const Factory& factory = factories_[Index(kind)];
   if (!factory) return;
-  std::unique_ptr<QDialog> window = factory(owner_);
+  // Over the start window, the password window would bring it up over the main window.
+  QWidget* front = QApplication::activeModalWidget();
+  std::unique_ptr<QDialog> window = factory(front ? front : owner_);
   if (!window) return;
   shown_[Index(kind)] = window.get();
   window->setWindowModality(Qt::ApplicationModal);

@@ -1,7 +1,9 @@
-// The one way to open a secondary window: each operation creates its window
-// with the start window as owner, shows it modally (windows opened from a
-// modal window nest) and destroys it when the showing returns. Windows are
-// made by factories registered per kind; a kind without one opens nothing.
+// The one way to open a secondary window: each operation creates its window,
+// shows it modally (windows opened from a modal window nest) and destroys it
+// when the showing returns. Windows are made by factories registered per kind;
+// a kind without one opens nothing. A window stands over the modal window in
+// front, the start window when there is none: a window manager stacks a window
+// over the one it belongs to and raises that one with it.
 #pragma once
 
 #include <QDialog>

@@ -70,6 +70,7 @@ bool ScenarioDriver::AnswerMessageBox() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w != box && w->isVisible() && !w->objectName().isEmpty()) open << w->objectName();
   messages_.push_back({box->icon(), box->text(), open});
+  if (onMessage_) onMessage_(*box);
   QString wanted;
   if (!answers_.empty()) {
     wanted = answers_.front();

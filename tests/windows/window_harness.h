@@ -66,6 +66,8 @@ class ScenarioDriver final : public QObject {
   // The answer to the next message box: the caption of the button to press.
   // Without one, "OK" is pressed, or "Нет" on a confirmation.
   void Answer(QString button) { answers_.push_back(std::move(button)); }
+  // Called with every message box as it stands, before it is answered.
+  void OnMessage(std::function<void(QMessageBox&)> look) { onMessage_ = std::move(look); }
   // A check inside a step: a failure is recorded and reported by Run().
   void Check(bool condition, const QString& what);
 
@@ -89,6 +91,7 @@ class ScenarioDriver final : public QObject {
 
   std::deque<Pending> steps_;
   std::deque<QString> answers_;
+  std::function<void(QMessageBox&)> onMessage_;
   QList<ShownMessage> messages_;
   QStringList failures_;
   QTimer poll_;

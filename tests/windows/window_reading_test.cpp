@@ -129,6 +129,45 @@ class WindowReadingTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
+  // The box of an ending comes over a window whose wait strip is gone.
+  void PasswordBoxesStandOverNoWaitStrip_data() {
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("refused by the recorder") << false << kPasswordError;
+    QTest::newRow("no reply") << true << QStringLiteral("Ошибка нет связи с прибором!!!");
+  }
+  void PasswordBoxesStandOverNoWaitStrip() {
+    QFETCH(bool, silent);
+    QFETCH(QString, message);
+    sim::SimulatorSettings settings;
+    if (silent) settings.faults.silenceAfter = 1;  // the search's Identify is answered, nothing after it
+    RecorderProgram p(GenerateSampleImage(14), settings);
+    QVERIFY(p.Start());
+    app::TfZetl& main = p.Main();
+
+    ScenarioDriver driver;
+    QStringList stripShown;
+    driver.OnMessage([&](QMessageBox& box) {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* pass = qobject_cast<app::TfPass*>(w); pass && pass->findChild<QWidget*>("pWait")->isVisible())
+          stripShown << box.text();
+    });
+    Command(driver, main, "mZT_Read");
+    EnterPassword(driver, silent ? "1234" : "4321");
+    driver.Step("wait strip", [] { return Modal<app::TfPass>() && Modal<app::TfPass>()->Step().Waiting(); }, [&] {
+      driver.Check(Modal<app::TfPass>()->findChild<QWidget*>("pWait")->isVisible(), "wait strip shown while waiting");
+    });
+    driver.Step("the box answered", [&] { return !driver.Messages().isEmpty() && Modal<app::TfPass>(); }, [&] {
+      driver.Check(driver.Messages().size() == 1 && driver.Messages().front().text == message,
+                   "message " + driver.Messages().front().text);
+      driver.Check(stripShown.isEmpty(), "wait strip under the box: " + stripShown.join('|'));
+      QTest::keyClick(Modal<app::TfPass>(), Qt::Key_Escape);
+    });
+    driver.Step("back in the main window", [&] { return InFront(main); }, [] {});
+    driver.StepExit([&] { return p.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
   void SilentRecorderGivesNoLink() {
     sim::SimulatorSettings silent;
     silent.faults.silenceAfter = 1;  // the search's Identify is answered, nothing after it
