@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -363,6 +365,60 @@ class WindowReportTest : public QObject {
       driver.Check(page->findChild<QSpinBox*>("SpinEdit3")->value() == 7, "indent kept");
       driver.Check(page->findChild<QSpinBox*>("SpinEdit4")->value() == 2, "bottom margin kept");
       driver.Check(page->findChild<QRadioButton*>("RadioButton3")->isChecked(), "Ukrainian kept");
+      QTimer::singleShot(0, page->findChild<QAction*>("N2"), &QAction::trigger);
+    });
+    f.Exit(driver);
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void TheFontDialogStartsOnTheFaceThatPrints() {
+    // "Lucida Console" is not on this machine; print_font's first substitute is.
+    QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("Lucida Console")));
+    QVERIFY(QFontDatabase::hasFamily(QStringLiteral("Liberation Mono")));
+    QCOMPARE(QFontInfo(app::ReportQFont({"Lucida Console", 8})).family(), QStringLiteral("Liberation Mono"));
+    ReportFixture f;
+    QVERIFY(f.program);
+    ScenarioDriver driver;
+    f.Open(driver);
+    StepReportMenu(driver, "prnSetupRep");
+    driver.Step("Изменить", [] {
+      return Modal<app::TPagePrint>() && !Modal<app::TPagePrint>()->findChild<QLabel*>("stFont")->text().isEmpty();
+    }, [] { QTimer::singleShot(0, Modal<app::TPagePrint>()->findChild<QPushButton*>("BitBtn1"), &QPushButton::click); });
+    driver.Step("font dialog", [] { return Modal<QFontDialog>() != nullptr; }, [&] {
+      QFontDialog* dialog = Modal<QFontDialog>();
+      SaveScreenshot(*dialog, "font_dialog");
+      driver.Check(dialog->currentFont().family() == "Liberation Mono",
+                   "the dialog starts on " + dialog->currentFont().family());
+      driver.Check(dialog->currentFont().pointSize() == 8,
+                   QStringLiteral("the dialog starts at size %1").arg(dialog->currentFont().pointSize()));
+      driver.Check(!dialog->currentFont().bold() && !dialog->currentFont().italic(), "the dialog starts upright");
+      dialog->accept();
+    });
+    driver.Step("unchanged", [] { return Modal<app::TPagePrint>() != nullptr; }, [&] {
+      auto* page = Modal<app::TPagePrint>();
+      driver.Check(page->findChild<QLabel*>("stFont")->text() == "Lucida Console",
+                   "font shown: " + page->findChild<QLabel*>("stFont")->text());
+      driver.Check(page->findChild<QLabel*>("StaticText2")->text() == "8", "size shown");
+      driver.Check(f.Context().print.settings.fontName == "Lucida Console", "the stored font name kept");
+      driver.Check(FileLines(f.folder.Files().PrintSettingsFile()).value(2) == "Lucida Console",
+                   "the settings file keeps it");
+      QTimer::singleShot(0, page->findChild<QPushButton*>("BitBtn1"), &QPushButton::click);
+    });
+    // Another size of the same face is still the stored font.
+    driver.Step("font dialog again", [] { return Modal<QFontDialog>() != nullptr; }, [] {
+      QFont bigger = Modal<QFontDialog>()->currentFont();
+      bigger.setPointSize(10);
+      Modal<QFontDialog>()->setCurrentFont(bigger);
+      Modal<QFontDialog>()->accept();
+    });
+    driver.Step("resized", [] { return Modal<app::TPagePrint>() != nullptr; }, [&] {
+      auto* page = Modal<app::TPagePrint>();
+      driver.Check(page->findChild<QLabel*>("stFont")->text() == "Lucida Console" &&
+                       page->findChild<QLabel*>("StaticText2")->text() == "10",
+                   "font shown: " + page->findChild<QLabel*>("stFont")->text() + " " +
+                       page->findChild<QLabel*>("StaticText2")->text());
+      const QStringList saved = FileLines(f.folder.Files().PrintSettingsFile());
+      driver.Check(saved.value(1) == "10" && saved.value(2) == "Lucida Console", "saved: " + saved.join('|'));
       QTimer::singleShot(0, page->findChild<QAction*>("N2"), &QAction::trigger);
     });
     f.Exit(driver);
