@@ -93,17 +93,25 @@ int QtPrinter::TextHeight(std::string_view text) const {
 
 int QtPrinter::AverageCharWidth() const { return QFontMetrics(font_, &device_).averageCharWidth(); }
 
-bool QtPrinter::BeginTextJob() {
+bool QtPrinter::BeginTextJob(const report::SheetSize& sheet) {
   if (current_ < 0 || jobOpen_ || !device_.isValid()) return false;
   jobOpen_ = true;
-  y_ = 0;
+  sheet_ = sheet;
+  layout_.reset();
   return true;
+}
+
+void QtPrinter::BeginSheet() {
+  if (layout_) layout_->BeginSheet();
 }
 
 void QtPrinter::PrintTextLine(std::string_view line) {
   if (!jobOpen_) return;
   const QFontMetrics metrics(font_, &device_);
-  const int pitch = report::LinePitch(metrics.height());
+  if (!layout_)
+    layout_.emplace(sheet_, device_.width(), device_.height(), report::LinePitch(metrics.height()),
+                    metrics.averageCharWidth());
+  const bool newPage = layout_->PlaceLine();
   // The document starts with its first line: a job without lines prints no blank page.
   if (!painter_.isActive()) {
     if (!painter_.begin(&device_)) {
@@ -111,12 +119,11 @@ void QtPrinter::PrintTextLine(std::string_view line) {
       return;
     }
     painter_.setFont(font_);
-  } else if (report::PageFull(y_, pitch, device_.height())) {
+    painter_.scale(layout_->Scale(), layout_->Scale());
+  } else if (newPage) {
     device_.newPage();
-    y_ = 0;
   }
-  painter_.drawText(0, y_ + metrics.ascent(), FromCp1251(line));
-  y_ += pitch;
+  painter_.drawText(0, layout_->LineTop() + metrics.ascent(), FromCp1251(line));
 }
 
 void QtPrinter::EndTextJob() {

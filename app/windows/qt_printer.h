@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "report/printer.h"
@@ -37,7 +38,8 @@ class QtPrinter final : public report::Printer {
   int TextHeight(std::string_view text) const override;
   int AverageCharWidth() const override;
 
-  bool BeginTextJob() override;
+  bool BeginTextJob(const report::SheetSize& sheet) override;
+  void BeginSheet() override;
   void PrintTextLine(std::string_view line) override;
   void EndTextJob() override;
 
@@ -55,7 +57,9 @@ class QtPrinter final : public report::Printer {
   QPrinter device_{QPrinter::HighResolution};
   QFont font_;
   QPainter painter_;
-  int y_ = 0;  // where the next line begins on the current page
+  report::SheetSize sheet_;
+  // Measured on the page the job really goes to, which the print dialog may have changed.
+  std::optional<report::TextJobLayout> layout_;
   bool jobOpen_ = false;
 };
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -200,6 +201,42 @@ class WindowReportTest : public QObject {
       driver.Check(std::filesystem::exists(files.ReportPeriodFile()), "the period kept");
       driver.Check(driver.Messages().isEmpty(), "no message: " + MessageTexts(driver).join('|'));
     });
+    f.Exit(driver);
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  // The sheets are cut for the printer's A4 page; the operator prints them to a
+  // file on A5 paper, chosen in the print dialog's properties.
+  void EverySheetBeginsAPageOfItsOwnOnAnotherPaper() {
+    ReportFixture f;
+    QVERIFY(f.program);
+    const std::filesystem::path pdf = f.folder.Root() / "a5.pdf";
+    ScenarioDriver driver;
+    f.Open(driver);
+    StepAcceptPageSettings(driver);
+    driver.Step("whole period", [] { return true; }, [] { ChooseWholePeriod(ReportWindow(), true); });
+    StepReportCommand(driver, "prnPrint");
+    driver.Step("print dialog", [] { return Modal<QPrintDialog>() != nullptr; }, [&driver, pdf] {
+      QPrintDialog* dialog = Modal<QPrintDialog>();
+      auto* printers = dialog->findChild<QComboBox*>("printers");
+      printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+      dialog->findChild<QLineEdit*>("filename")->setText(QString::fromStdString(pdf.string()));
+      driver.Check(dialog->printer()->pageLayout().pageSize().id() == QPageSize::A4, "measured on A4");
+      QTimer::singleShot(0, dialog->findChild<QPushButton*>("properties"), &QPushButton::click);
+    });
+    driver.Step("properties", [] {
+      auto* sizes = QApplication::activeModalWidget() ? QApplication::activeModalWidget()->findChild<QComboBox*>("pageSizeCombo") : nullptr;
+      return sizes != nullptr;
+    }, [&driver] {
+      auto* properties = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      auto* sizes = properties->findChild<QComboBox*>("pageSizeCombo");
+      sizes->setCurrentIndex(sizes->findText(QStringLiteral("A5")));
+      driver.Check(sizes->currentText() == "A5", "A5 offered");
+      SaveScreenshot(*properties, "print_properties_a5");
+      properties->accept();
+    });
+    driver.Step("print", [] { return Modal<QPrintDialog>() != nullptr; }, [] { Modal<QPrintDialog>()->accept(); });
+    StepSheetsBeginPages(driver, pdf, f.folder.Files(), "printed_a5_page_2");
     f.Exit(driver);
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
