@@ -14,6 +14,12 @@ struct PrinterFont {
   int size = 0;  // points
 };
 
+// Why the last text job failed, for the operator.
+struct JobFailure {
+  std::string file;  // the file the job was writing; empty for a printer queue
+  int error = 0;     // the system's error code; 0 when none is known
+};
+
 class Printer {
  public:
   virtual ~Printer() = default;
@@ -38,7 +44,10 @@ class Printer {
   virtual bool BeginTextJob(const SheetSize& sheet) = 0;
   virtual void BeginSheet() = 0;
   virtual void PrintTextLine(std::string_view line) = 0;
-  virtual void EndTextJob() = 0;
+  // False when the job did not reach its printer or file whole.
+  virtual bool EndTextJob() = 0;
+  // After BeginTextJob or EndTextJob gave false.
+  virtual JobFailure LastJobFailure() const = 0;
 };
 
 }  // namespace zt::report

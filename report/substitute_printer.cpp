@@ -49,10 +49,11 @@ void SubstitutePrinter::PrintTextLine(std::string_view line) {
   pages.back().emplace_back(line);
 }
 
-void SubstitutePrinter::EndTextJob() {
-  if (!inJob_) return;
+bool SubstitutePrinter::EndTextJob() {
+  if (!inJob_) return false;
   jobs_.back().ended = true;
   inJob_ = false;
+  return true;
 }
 
 }  // namespace zt::report

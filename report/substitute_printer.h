@@ -45,7 +45,9 @@ class SubstitutePrinter final : public Printer {
   bool BeginTextJob(const SheetSize& sheet) override;
   void BeginSheet() override;
   void PrintTextLine(std::string_view line) override;
-  void EndTextJob() override;
+  bool EndTextJob() override;
+  // Its jobs go nowhere: there is nothing to fail.
+  JobFailure LastJobFailure() const override { return {}; }
 
   const PrinterFont& Font() const { return font_; }
   const std::vector<PrintedJob>& Jobs() const { return jobs_; }

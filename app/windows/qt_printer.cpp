@@ -94,8 +94,13 @@ int QtPrinter::TextHeight(std::string_view text) const {
 int QtPrinter::AverageCharWidth() const { return QFontMetrics(font_, &device_).averageCharWidth(); }
 
 bool QtPrinter::BeginTextJob(const report::SheetSize& sheet) {
-  if (current_ < 0 || jobOpen_ || !device_.isValid()) return false;
-  jobOpen_ = true;
+  failure_ = {};
+  if (current_ < 0 || job_ != Job::None || !device_.isValid()) return false;
+  if (device_.outputFormat() == QPrinter::PdfFormat && !pdf_.Begin(device_)) {
+    failure_ = pdf_.Failure();
+    return false;
+  }
+  job_ = Job::Open;
   sheet_ = sheet;
   layout_.reset();
   return true;
@@ -106,7 +111,7 @@ void QtPrinter::BeginSheet() {
 }
 
 void QtPrinter::PrintTextLine(std::string_view line) {
-  if (!jobOpen_) return;
+  if (job_ != Job::Open) return;
   const QFontMetrics metrics(font_, &device_);
   if (!layout_)
     layout_.emplace(sheet_, device_.width(), device_.height(), report::LinePitch(metrics.height()),
@@ -115,7 +120,7 @@ void QtPrinter::PrintTextLine(std::string_view line) {
   // The document starts with its first line: a job without lines prints no blank page.
   if (!painter_.isActive()) {
     if (!painter_.begin(&device_)) {
-      jobOpen_ = false;
+      job_ = Job::Broken;
       return;
     }
     painter_.setFont(font_);
@@ -126,9 +131,22 @@ void QtPrinter::PrintTextLine(std::string_view line) {
   painter_.drawText(0, layout_->LineTop() + metrics.ascent(), FromCp1251(line));
 }
 
-void QtPrinter::EndTextJob() {
-  if (painter_.isActive()) painter_.end();
-  jobOpen_ = false;
+bool QtPrinter::EndTextJob() {
+  if (job_ == Job::None) return false;
+  const bool printed = painter_.isActive();
+  const bool ended = !printed || painter_.end();
+  bool whole = job_ == Job::Open && ended;
+  job_ = Job::None;
+  layout_.reset();
+  if (!pdf_.Active()) return whole;
+  if (whole)
+    whole = pdf_.End(device_, printed);
+  else
+    pdf_.Abandon(device_);
+  failure_ = pdf_.Failure();
+  return whole;
 }
+
+report::JobFailure QtPrinter::LastJobFailure() const { return failure_; }
 
 }  // namespace zt::app

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/windows/pdf_output.h"
 #include "report/printer.h"
 
 namespace zt::app {
@@ -41,7 +42,8 @@ class QtPrinter final : public report::Printer {
   bool BeginTextJob(const report::SheetSize& sheet) override;
   void BeginSheet() override;
   void PrintTextLine(std::string_view line) override;
-  void EndTextJob() override;
+  bool EndTextJob() override;
+  report::JobFailure LastJobFailure() const override;
 
   // What the dialogs work on.
   QPrinter& Device() { return device_; }
@@ -60,7 +62,10 @@ class QtPrinter final : public report::Printer {
   report::SheetSize sheet_;
   // Measured on the page the job really goes to, which the print dialog may have changed.
   std::optional<report::TextJobLayout> layout_;
-  bool jobOpen_ = false;
+  enum class Job { None, Open, Broken };  // Broken: the painter could not start
+  Job job_ = Job::None;
+  PdfOutput pdf_;  // while a job writes a PDF file
+  report::JobFailure failure_;
 };
 
 }  // namespace zt::app

@@ -212,6 +212,7 @@ void StepSheetsBeginPages(ScenarioDriver& driver, const std::filesystem::path& p
     driver.Check(sheets >= 3, QStringLiteral("%1 sheets").arg(sheets));
     const QString difference = CheckSheetsBeginPages(pages, sheets);
     driver.Check(difference.isEmpty(), difference);
+    driver.Check(test::TempFilesIn(pdf.parent_path()) == 0, "no temporary file beside the PDF");
     SavePdfPageImage(pdf, 2, screenshot);
   });
 }

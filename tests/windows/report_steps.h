@@ -67,7 +67,8 @@ QStringList PdfPageTexts(const std::filesystem::path& pdf, QString& error);
 QString CheckSheetsBeginPages(const QStringList& pages, int sheets);
 
 // Step: back in the report window, the PDF printed has a page for every sheet
-// file, each beginning with its sheet's first line; page 2 saved as a screenshot.
+// file, each beginning with its sheet's first line, and no temporary file
+// beside it; page 2 saved as a screenshot.
 void StepSheetsBeginPages(ScenarioDriver& driver, const std::filesystem::path& pdf, const WorkingFiles& files,
                           const QString& screenshot);
 

@@ -241,6 +241,27 @@ class WindowReportTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
+  void AFileThatCannotBeWrittenIsTold() {
+    ReportFixture f;
+    QVERIFY(f.program);
+    const std::filesystem::path pdf = f.folder.Root() / "no such folder" / "report.pdf";
+    ScenarioDriver driver;
+    f.Open(driver);
+    StepAcceptPageSettings(driver);
+    driver.Step("whole period", [] { return true; }, [] { ChooseWholePeriod(ReportWindow(), false); });
+    StepReportCommand(driver, "prnPrint");
+    StepAcceptPrintDialog(driver, pdf, std::nullopt);
+    driver.Step("told", [] { return true; }, [&] {
+      const QString expected = "Ошибка! при записи файла " + QString::fromStdString(pdf.string()) +
+                               QStringLiteral(" - код ошибки: %1").arg(ENOENT);
+      driver.Check(MessageTexts(driver) == QStringList{expected}, "boxes: " + MessageTexts(driver).join('|'));
+      driver.Check(!driver.Messages().isEmpty() && driver.Messages().front().icon == QMessageBox::Critical, "an error");
+      driver.Check(!std::filesystem::exists(pdf.parent_path()), "nothing made");
+    });
+    f.Exit(driver);
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
   void PeriodErrorsShowTheirBoxes_data() {
     QTest::addColumn<QDate>("begin");
     QTest::addColumn<QDate>("end");
