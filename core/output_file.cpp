@@ -105,6 +105,11 @@ bool OutputFile::OpenTemporary() {
   return true;
 }
 
+std::filesystem::path OutputFile::WritePath() const {
+  if (!IsOpen()) return {};
+  return target_.kind == OutputKind::Replace ? std::filesystem::path(temp_) : target_.path;
+}
+
 bool OutputFile::Write(std::string_view bytes) {
   if (fd_ < 0 || failure_ != OutputFailure::None) return false;
   while (!bytes.empty()) {

@@ -46,6 +46,12 @@ class OutputFile {
   // Drops what was written to a regular file; a device has had it already.
   void Discard();
 
+  // For a writer that opens files by name itself instead of Write(): where
+  // its bytes go until Commit() or Discard(), the temporary file or the device.
+  std::filesystem::path WritePath() const;
+  // True when the bytes go to a temporary file that will replace the destination.
+  bool Replaces() const { return IsOpen() && target_.kind == OutputKind::Replace; }
+
   bool IsOpen() const { return fd_ >= 0; }
   OutputFailure Failure() const { return failure_; }
   // errno of the failure; 0 for SameAsInput; for NotAFile EISDIR (a folder) or EINVAL

@@ -3,6 +3,7 @@ add_library(zt_print STATIC
   ${CMAKE_CURRENT_LIST_DIR}/print_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/print_settings_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_job_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/substitute_printer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_metrics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sheet_printing.cpp

@@ -13,11 +13,16 @@ PrintWait::PrintWait(const PrintWaitParts& parts, ReportMode mode, ReportRequest
 void PrintWait::InitTick() {
   if (!initTimer_) return;
   initTimer_ = false;
-  request_.language = LanguageFromByte(parts_.setup.settings.reportLanguage);
-  const ReportSources sources{parts_.tables, parts_.image, parts_.clock, parts_.messages, yield_, stop_};
-  build_ = BuildReport(sources, stop_, request_, parts_.files);
-  // A report cut short by a full disk is not shown or printed either.
-  if (*build_ == BuildResult::Built && !stop_.IsSet()) ModeStep();
+  // The build clears the stop request; one made in this window before it stands.
+  if (stop_.IsSet()) {
+    build_ = BuildResult::Stopped;
+  } else {
+    request_.language = LanguageFromByte(parts_.setup.settings.reportLanguage);
+    const ReportSources sources{parts_.tables, parts_.image, parts_.clock, parts_.messages, yield_, stop_};
+    build_ = BuildReport(sources, stop_, request_, parts_.files);
+    // A report cut short by a full disk is not shown or printed either.
+    if (*build_ == BuildResult::Built && !stop_.IsSet()) ModeStep();
+  }
   closeTimer_ = true;
 }
 
@@ -51,7 +56,11 @@ bool PrintWait::CloseTick() {
 }
 
 void PrintWait::Closing() {
-  if (stop_.IsSet()) parts_.preview.Clear();
+  if (!stop_.IsSet()) return;
+  parts_.preview.Clear();
+  printTimer_ = false;
+  // F10 too late for tmStopPrintError to fire before tClose: the window and its timers go now.
+  StopMessageTick();
 }
 
 }  // namespace zt::report

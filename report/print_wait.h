@@ -49,7 +49,8 @@ class PrintWait {
   void StopMessageTick();
   // tClose: true when the window closes now.
   bool CloseTick();
-  // A stopped build leaves an empty preview.
+  // A stop leaves an empty preview and nothing to print, and is told even
+  // when it came after its timer's last chance to fire.
   void Closing();
 
   bool CloseTimerEnabled() const { return closeTimer_; }

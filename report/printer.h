@@ -5,11 +5,19 @@
 #include <string_view>
 #include <vector>
 
+#include "report/text_job_layout.h"
+
 namespace zt::report {
 
 struct PrinterFont {
   std::string name;
   int size = 0;  // points
+};
+
+// Why the last text job failed, for the operator.
+struct JobFailure {
+  std::string file;  // the file the job was writing; empty for a printer queue
+  int error = 0;     // the system's error code; 0 when none is known
 };
 
 class Printer {
@@ -31,17 +39,15 @@ class Printer {
   virtual int TextHeight(std::string_view text) const = 0;
   virtual int AverageCharWidth() const = 0;
 
-  // A text job on the current printer: each line at the left edge of the
-  // printable area, advancing by the text height plus 2 units, a new page as
-  // soon as the next line would begin below the page height less two pitches.
-  virtual bool BeginTextJob() = 0;
+  // A text job on the current printer, of sheets cut for `sheet`, its lines
+  // laid out by TextJobLayout on the page the job goes to.
+  virtual bool BeginTextJob(const SheetSize& sheet) = 0;
+  virtual void BeginSheet() = 0;
   virtual void PrintTextLine(std::string_view line) = 0;
-  virtual void EndTextJob() = 0;
+  // False when the job did not reach its printer or file whole.
+  virtual bool EndTextJob() = 0;
+  // After BeginTextJob or EndTextJob gave false.
+  virtual JobFailure LastJobFailure() const = 0;
 };
-
-// The text job's line layout, one rule for every printer, so that the sheets the
-// pagination counts and the pages a printer fills stay the same.
-inline int LinePitch(int textHeight) { return textHeight + 2; }
-inline bool PageFull(int y, int pitch, int pageHeight) { return y > pageHeight - 2 * pitch; }
 
 }  // namespace zt::report

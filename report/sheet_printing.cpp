@@ -2,24 +2,42 @@
 
 #include <string_view>
 
+#include "core/cp1251.h"
 #include "core/input_file.h"
 #include "core/text_lines.h"
 
 namespace zt::report {
+namespace {
+
+// Only a file gives the operator something to act on; a queue's refusal names nothing.
+bool Failed(const Printer& printer, Messages& messages) {
+  const JobFailure failure = printer.LastJobFailure();
+  if (failure.file.empty()) return false;
+  std::string text = std::string("Ошибка! при записи файла "_cp) + failure.file;
+  if (failure.error != 0) text += std::string(" - код ошибки: "_cp) + std::to_string(failure.error);
+  messages.Show(MessageKind::Error, text);
+  return false;
+}
+
+}  // namespace
 
 bool PrintSheets(const PrintContext& context, int first, int last) {
   Printer& printer = context.printer;
-  if (!printer.BeginTextJob()) return false;
+  // The sheets were cut for the working metrics of their pagination.
+  if (!printer.BeginTextJob({context.setup.working.linesPerSheet, context.setup.working.charsPerLine}))
+    return Failed(printer, context.messages);
   const PrintSettings& settings = context.setup.settings;
   printer.SetFont(FontOf(settings));
   context.setup.working = {settings.storedLinesPerSheet, settings.storedCharsPerLine};
   for (long long n = first; n <= last; ++n) {
-    // A sheet that is missing or no regular file prints nothing.
+    // A sheet that is missing or no regular file prints nothing, not even a page.
     const auto text = ReadWholeFile(context.files.SheetFile(static_cast<int>(n)));
-    std::string_view rest = text ? std::string_view(*text) : std::string_view();
+    if (!text) continue;
+    printer.BeginSheet();
+    std::string_view rest = *text;
     while (const auto line = TakeTextLine(rest)) printer.PrintTextLine(*line);
   }
-  printer.EndTextJob();
+  if (!printer.EndTextJob()) return Failed(printer, context.messages);
   return true;
 }
 

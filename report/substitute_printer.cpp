@@ -24,30 +24,36 @@ void SubstitutePrinter::SetFont(const PrinterFont& font) {
 
 int SubstitutePrinter::TextHeight(std::string_view text) const { return text.empty() ? 0 : model_.textHeight; }
 
-bool SubstitutePrinter::BeginTextJob() {
+bool SubstitutePrinter::BeginTextJob(const SheetSize& sheet) {
   if (CurrentIndex() < 0) return false;
-  jobs_.push_back({font_, model_.names[static_cast<std::size_t>(model_.current)], {}, false});
+  jobs_.push_back({font_, model_.names[static_cast<std::size_t>(model_.current)], {}, 1, false});
   inJob_ = true;
-  y_ = 0;
+  sheet_ = sheet;
+  layout_.reset();
   return true;
+}
+
+void SubstitutePrinter::BeginSheet() {
+  // Before the job's first line there is no page to leave.
+  if (layout_) layout_->BeginSheet();
 }
 
 void SubstitutePrinter::PrintTextLine(std::string_view line) {
   if (!inJob_) return;
-  auto& pages = jobs_.back().pages;
-  const int pitch = LinePitch(model_.textHeight);
-  if (pages.empty() || PageFull(y_, pitch, model_.pageHeight)) {
-    pages.emplace_back();
-    y_ = 0;
+  if (!layout_) {
+    layout_.emplace(sheet_, model_.pageWidth, model_.pageHeight, LinePitch(model_.textHeight), model_.averageCharWidth);
+    jobs_.back().scale = layout_->Scale();
   }
+  auto& pages = jobs_.back().pages;
+  if (layout_->PlaceLine()) pages.emplace_back();
   pages.back().emplace_back(line);
-  y_ += pitch;
 }
 
-void SubstitutePrinter::EndTextJob() {
-  if (!inJob_) return;
+bool SubstitutePrinter::EndTextJob() {
+  if (!inJob_) return false;
   jobs_.back().ended = true;
   inJob_ = false;
+  return true;
 }
 
 }  // namespace zt::report

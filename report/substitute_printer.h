@@ -3,6 +3,7 @@
 // them out. Tests and the command-line tool print on it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct PrintedJob {
   PrinterFont font;
   std::string printer;
   std::vector<std::vector<std::string>> pages;
+  double scale = 1;  // of the layout: less than 1 for sheets cut for a larger page
   bool ended = false;
 };
 
@@ -40,9 +42,12 @@ class SubstitutePrinter final : public Printer {
   int TextHeight(std::string_view text) const override;
   int AverageCharWidth() const override { return model_.averageCharWidth; }
 
-  bool BeginTextJob() override;
+  bool BeginTextJob(const SheetSize& sheet) override;
+  void BeginSheet() override;
   void PrintTextLine(std::string_view line) override;
-  void EndTextJob() override;
+  bool EndTextJob() override;
+  // Its jobs go nowhere: there is nothing to fail.
+  JobFailure LastJobFailure() const override { return {}; }
 
   const PrinterFont& Font() const { return font_; }
   const std::vector<PrintedJob>& Jobs() const { return jobs_; }
@@ -52,7 +57,8 @@ class SubstitutePrinter final : public Printer {
   PrinterFont font_;
   std::vector<PrintedJob> jobs_;
   bool inJob_ = false;
-  int y_ = 0;  // where the next line begins on the current page
+  SheetSize sheet_;
+  std::optional<TextJobLayout> layout_;  // from the job's first line, in the font then set
 };
 
 }  // namespace zt::report

@@ -1,5 +1,6 @@
 #include "app/windows/print_font.h"
 
+#include <QFontInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -27,8 +28,18 @@ QFont ReportQFont(const report::PrinterFont& font) {
   return qfont;
 }
 
-report::PrinterFont ReportFontOf(const QFont& font) {
-  return {ToCp1251(font.family()), std::max(1, font.pointSize())};
+QFont PrintedReportQFont(const report::PrinterFont& font) {
+  const QFontInfo face(ReportQFont(font));
+  QFont printed(face.family());
+  // Without it the dialog starts on the face's first style, bold italic.
+  printed.setStyleName(face.styleName());
+  printed.setPointSize(std::max(1, font.size));
+  return printed;
+}
+
+report::PrinterFont ReportFontOf(const QFont& chosen, const report::PrinterFont& stored) {
+  const bool sameFace = chosen.family() == PrintedReportQFont(stored).family();
+  return {sameFace ? stored.name : ToCp1251(chosen.family()), std::max(1, chosen.pointSize())};
 }
 
 }  // namespace zt::app

@@ -93,35 +93,60 @@ int QtPrinter::TextHeight(std::string_view text) const {
 
 int QtPrinter::AverageCharWidth() const { return QFontMetrics(font_, &device_).averageCharWidth(); }
 
-bool QtPrinter::BeginTextJob() {
-  if (current_ < 0 || jobOpen_ || !device_.isValid()) return false;
-  jobOpen_ = true;
-  y_ = 0;
+bool QtPrinter::BeginTextJob(const report::SheetSize& sheet) {
+  failure_ = {};
+  if (current_ < 0 || job_ != Job::None || !device_.isValid()) return false;
+  if (device_.outputFormat() == QPrinter::PdfFormat && !pdf_.Begin(device_)) {
+    failure_ = pdf_.Failure();
+    return false;
+  }
+  job_ = Job::Open;
+  sheet_ = sheet;
+  layout_.reset();
   return true;
 }
 
+void QtPrinter::BeginSheet() {
+  if (layout_) layout_->BeginSheet();
+}
+
 void QtPrinter::PrintTextLine(std::string_view line) {
-  if (!jobOpen_) return;
+  if (job_ != Job::Open) return;
   const QFontMetrics metrics(font_, &device_);
-  const int pitch = report::LinePitch(metrics.height());
+  if (!layout_)
+    layout_.emplace(sheet_, device_.width(), device_.height(), report::LinePitch(metrics.height()),
+                    metrics.averageCharWidth());
+  const bool newPage = layout_->PlaceLine();
   // The document starts with its first line: a job without lines prints no blank page.
   if (!painter_.isActive()) {
     if (!painter_.begin(&device_)) {
-      jobOpen_ = false;
+      job_ = Job::Broken;
       return;
     }
     painter_.setFont(font_);
-  } else if (report::PageFull(y_, pitch, device_.height())) {
+    painter_.scale(layout_->Scale(), layout_->Scale());
+  } else if (newPage) {
     device_.newPage();
-    y_ = 0;
   }
-  painter_.drawText(0, y_ + metrics.ascent(), FromCp1251(line));
-  y_ += pitch;
+  painter_.drawText(0, layout_->LineTop() + metrics.ascent(), FromCp1251(line));
 }
 
-void QtPrinter::EndTextJob() {
-  if (painter_.isActive()) painter_.end();
-  jobOpen_ = false;
+bool QtPrinter::EndTextJob() {
+  if (job_ == Job::None) return false;
+  const bool printed = painter_.isActive();
+  const bool ended = !printed || painter_.end();
+  bool whole = job_ == Job::Open && ended;
+  job_ = Job::None;
+  layout_.reset();
+  if (!pdf_.Active()) return whole;
+  if (whole)
+    whole = pdf_.End(device_, printed);
+  else
+    pdf_.Abandon(device_);
+  failure_ = pdf_.Failure();
+  return whole;
 }
+
+report::JobFailure QtPrinter::LastJobFailure() const { return failure_; }
 
 }  // namespace zt::app

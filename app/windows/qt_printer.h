@@ -9,8 +9,10 @@
 #include <QPrinter>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "app/windows/pdf_output.h"
 #include "report/printer.h"
 
 namespace zt::app {
@@ -37,9 +39,11 @@ class QtPrinter final : public report::Printer {
   int TextHeight(std::string_view text) const override;
   int AverageCharWidth() const override;
 
-  bool BeginTextJob() override;
+  bool BeginTextJob(const report::SheetSize& sheet) override;
+  void BeginSheet() override;
   void PrintTextLine(std::string_view line) override;
-  void EndTextJob() override;
+  bool EndTextJob() override;
+  report::JobFailure LastJobFailure() const override;
 
   // What the dialogs work on.
   QPrinter& Device() { return device_; }
@@ -55,8 +59,13 @@ class QtPrinter final : public report::Printer {
   QPrinter device_{QPrinter::HighResolution};
   QFont font_;
   QPainter painter_;
-  int y_ = 0;  // where the next line begins on the current page
-  bool jobOpen_ = false;
+  report::SheetSize sheet_;
+  // Measured on the page the job really goes to, which the print dialog may have changed.
+  std::optional<report::TextJobLayout> layout_;
+  enum class Job { None, Open, Broken };  // Broken: the painter could not start
+  Job job_ = Job::None;
+  PdfOutput pdf_;  // while a job writes a PDF file
+  report::JobFailure failure_;
 };
 
 }  // namespace zt::app

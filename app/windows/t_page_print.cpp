@@ -132,10 +132,10 @@ void TPagePrint::Timer1Timer() {
 
 void TPagePrint::BitBtn1Click() {
   bool confirmed = false;
-  const QFont chosen = QFontDialog::getFont(&confirmed, ReportQFont(report::FontOf(ctx_.print.settings)), this,
-                                            QStringLiteral("Шрифт"));
+  const report::PrinterFont stored = report::FontOf(ctx_.print.settings);
+  const QFont chosen = QFontDialog::getFont(&confirmed, PrintedReportQFont(stored), this, QStringLiteral("Шрифт"));
   if (!confirmed) return;
-  report::AcceptFontChange(ReportFontOf(chosen), ShownValues(), ctx_.Printing());
+  report::AcceptFontChange(ReportFontOf(chosen, stored), ShownValues(), ctx_.Printing());
   ShowFont();
 }
 

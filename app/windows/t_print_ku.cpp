@@ -230,12 +230,12 @@ void TPrint_ku::StartReportCommand(report::ReportMode mode) {
 }
 
 std::unique_ptr<QDialog> TPrint_ku::MakePrintWaitWindow(QWidget* owner) {
-  return std::make_unique<TWaitPr>(ctx_, mode_, Request(), preview_,
-                                   [this](int sheets) {
-                                     sheetsToPrint_ = sheets;
-                                     Timer1.start();
-                                   },
-                                   owner);
+  PrintTimerSwitch print{[this](int sheets) {
+                           sheetsToPrint_ = sheets;
+                           Timer1.start();
+                         },
+                         [this] { Timer1.stop(); }};
+  return std::make_unique<TWaitPr>(ctx_, mode_, Request(), preview_, std::move(print), owner);
 }
 
 void TPrint_ku::Timer1Timer() {

@@ -9,7 +9,7 @@
 namespace zt::app {
 
 TWaitPr::TWaitPr(AppContext& context, report::ReportMode mode, report::ReportRequest request,
-                 report::ReportPreview& preview, std::function<void(int sheets)> printTimer, QWidget* parent)
+                 report::ReportPreview& preview, PrintTimerSwitch printTimer, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       wait_({context.tables, context.image, context.clock, context.messages, pump_, context.state.files,
              context.print, preview},
@@ -66,7 +66,10 @@ void TWaitPr::tInitTimer() {
   building_ = true;
   wait_.InitTick();
   building_ = false;
-  if (wait_.PrintTimerEnabled() && wait_.Paginated() && printTimer_) printTimer_(wait_.Paginated()->sheets);
+  if (wait_.PrintTimerEnabled() && wait_.Paginated() && printTimer_.arm) {
+    printArmed_ = true;
+    printTimer_.arm(wait_.Paginated()->sheets);
+  }
   if (wait_.CloseTimerEnabled()) tClose.start();
 }
 
@@ -102,7 +105,12 @@ void TWaitPr::keyPressEvent(QKeyEvent* event) {
 }
 
 void TWaitPr::done(int result) {
+  // A box shown while closing must not let a timer close the window again.
+  tClose.stop();
+  tmStopPrintError.stop();
   wait_.Closing();
+  if (printArmed_ && !wait_.PrintTimerEnabled() && printTimer_.disarm) printTimer_.disarm();
+  printArmed_ = false;
   QDialog::done(result);
 }
 

@@ -15,14 +15,20 @@
 
 namespace zt::app {
 
+// The report window's print timer (Timer1), which opens the print dialog.
+struct PrintTimerSwitch {
+  std::function<void(int sheets)> arm;
+  std::function<void()> disarm;
+};
+
 class TWaitPr final : public QDialog {
   Q_OBJECT
 
  public:
-  // printTimer: called with the number of sheets when a report to print was
-  // paginated; it arms the report window's print dialog.
+  // printTimer: armed with the number of sheets when a report to print was
+  // paginated, disarmed again by a stop before the window closes.
   TWaitPr(AppContext& context, report::ReportMode mode, report::ReportRequest request,
-          report::ReportPreview& preview, std::function<void(int sheets)> printTimer, QWidget* parent = nullptr);
+          report::ReportPreview& preview, PrintTimerSwitch printTimer, QWidget* parent = nullptr);
 
   // True while the tInit tick runs the build.
   bool Building() const { return building_; }
@@ -40,13 +46,14 @@ class TWaitPr final : public QDialog {
 
   QtEventPump pump_;
   report::PrintWait wait_;
-  std::function<void(int)> printTimer_;
+  PrintTimerSwitch printTimer_;
   QLineEdit* Memo_Stop = nullptr;
   QTimer tInit;
   QTimer tClose;
   QTimer tmStopPrintError;
   bool building_ = false;
   bool stopTold_ = false;
+  bool printArmed_ = false;
 };
 
 }  // namespace zt::app

@@ -323,6 +323,37 @@ TEST(OutputFile, TheOldFileStaysUntilTheCommitAndAfterAnyFailure) {
   EXPECT_EQ(test::NamesIn(folder.path()), (std::vector<std::string>{"blocked", "saved.zt"}));
 }
 
+// A writer that opens the file by name itself (Qt's PDF output) writes the
+// temporary file: the old file stays until the commit, or after a discard.
+TEST(OutputFile, AWriterByNameWritesTheTemporaryFile) {
+  test::TempFolder folder;
+  const fs::path target = folder.path() / "report.pdf";
+  for (const bool commit : {false, true}) {
+    SCOPED_TRACE(commit ? "committed" : "discarded");
+    test::WriteBytes(target, "old document");
+    OutputFile out;
+    ASSERT_TRUE(out.Open(target));
+    EXPECT_TRUE(out.Replaces());
+    const fs::path path = out.WritePath();
+    EXPECT_EQ(path.parent_path(), folder.path());
+    EXPECT_TRUE(IsTempFileName(path.filename().string())) << path;
+    test::WriteBytes(path, "new document");
+    EXPECT_EQ(test::ReadBytes(target), "old document");
+    if (commit)
+      EXPECT_TRUE(out.Commit());
+    else
+      out.Discard();
+    EXPECT_EQ(test::ReadBytes(target), commit ? "new document" : "old document");
+    EXPECT_EQ(test::NamesIn(folder.path()), (std::vector<std::string>{"report.pdf"}));
+    EXPECT_EQ(out.WritePath(), fs::path());
+  }
+  OutputFile device;
+  ASSERT_TRUE(device.Open("/dev/null"));
+  EXPECT_FALSE(device.Replaces());
+  EXPECT_EQ(device.WritePath(), fs::path("/dev/null"));
+  EXPECT_TRUE(device.Commit());
+}
+
 TEST(OutputFile, ANewFileTakesTheProcessMask) {
   test::TempFolder folder;
   const mode_t saved = ::umask(027);

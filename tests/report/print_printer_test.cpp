@@ -13,6 +13,8 @@
 #include "report/sheet_printing.h"
 #include "report/sheet_range.h"
 #include "report/substitute_printer.h"
+#include "report/text_file.h"
+#include "report/text_job_layout.h"
 #include "tests/core/image_builder.h"
 #include "tests/core/odd_file_test.h"
 
@@ -26,6 +28,18 @@ class PrinterTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(files.EnsureFolders()); }
   PrintContext Context() { return {setup, printer, messages, files}; }
+  // The printer measured, then a report of a generation line and rows 1 to 130 cut into sheets.
+  Pagination MeasureAndPaginate130Rows() {
+    EXPECT_TRUE(UpdatePrinterMetrics(Context()));
+    std::string report = std::string("/отчет составлен:07.12.2026 10:30:15/"_cp) + "\r\n";
+    for (int k = 1; k <= 130; ++k) report += "row " + std::to_string(k) + "\r\n";
+    WriteBytes(files.ReportTextFile(), report);
+    LinesPreview preview;
+    NoEventPump pump;
+    YieldPoint yield(pump);
+    StopRequest stop;
+    return PaginateReport(files.ReportTextFile(), LayoutOf(setup), {files, preview, messages, yield, stop});
+  }
   std::string SavedFile() const {
     return std::filesystem::exists(files.PrintSettingsFile()) ? ReadBytes(files.PrintSettingsFile()) : "";
   }
@@ -115,22 +129,16 @@ TEST_F(PrinterTest, PrintingSendsTheExistingSheetsInTheReportFont) {
   EXPECT_EQ(job.printer, "Office Jet");
   EXPECT_EQ(job.font.name, "Courier New");
   EXPECT_EQ(job.font.size, 10);
-  ASSERT_EQ(job.pages.size(), 1u);
-  EXPECT_EQ(job.pages[0], (std::vector<std::string>{"one", "three", "  3b"}));
+  // Each sheet from the top of a page of its own, however short.
+  ASSERT_EQ(job.pages.size(), 2u);
+  EXPECT_EQ(job.pages[0], (std::vector<std::string>{"one"}));
+  EXPECT_EQ(job.pages[1], (std::vector<std::string>{"three", "  3b"}));
   EXPECT_EQ(setup.working.linesPerSheet, 66);
   EXPECT_EQ(setup.working.charsPerLine, 120);
 }
 
 TEST_F(PrinterTest, PrintedPagesAndPaginatedSheetsCoincide) {
-  ASSERT_TRUE(UpdatePrinterMetrics(Context()));
-  std::string report = std::string("/отчет составлен:07.12.2026 10:30:15/"_cp) + "\r\n";
-  for (int k = 1; k <= 130; ++k) report += "row " + std::to_string(k) + "\r\n";
-  WriteBytes(files.ReportTextFile(), report);
-  LinesPreview preview;
-  NoEventPump pump;
-  YieldPoint yield(pump);
-  StopRequest stop;
-  const Pagination p = PaginateReport(files.ReportTextFile(), LayoutOf(setup), {files, preview, messages, yield, stop});
+  const Pagination p = MeasureAndPaginate130Rows();
   ASSERT_EQ(p.result, PaginationResult::Paginated);
   ASSERT_EQ(p.sheets, 3);  // 56 rows, then 55, then 19
   ASSERT_TRUE(PrintSheets(Context(), 1, p.sheets));
@@ -140,6 +148,67 @@ TEST_F(PrinterTest, PrintedPagesAndPaginatedSheetsCoincide) {
   EXPECT_EQ(pages[1].size(), 65u);
   EXPECT_EQ(pages[1][0], "     " + std::string("Лист 2/ "_cp));
   EXPECT_EQ(pages[2].back(), "     row 130");
+}
+
+// Sheets cut for the 4800 x 6600 printer (66 lines of 120 characters) and
+// printed on another page: each sheet is still one page, drawn smaller when
+// the page is shorter or narrower.
+TEST_F(PrinterTest, EverySheetIsOnePageWhateverThePageItIsPrintedOn) {
+  const Pagination p = MeasureAndPaginate130Rows();
+  ASSERT_EQ(p.result, PaginationResult::Paginated);
+  ASSERT_EQ(p.sheets, 3);
+  std::vector<std::vector<std::string>> sheets;
+  for (int n = 1; n <= p.sheets; ++n) sheets.push_back(ReadTextLines(files.SheetFile(n)).value());
+
+  struct Case {
+    const char* what;
+    int width;
+    int height;
+    double scale;
+  };
+  const Case cases[] = {
+      {"the page measured", 4800, 6600, 1},
+      {"a taller and wider page", 6000, 9000, 1},
+      {"a shorter page", 4800, 5000, 5000.0 / 6600},  // 66 pitches of 100 into 5000
+      {"a narrower page", 3000, 6600, 3000.0 / 4800},  // 120 characters of 40 into 3000
+      {"a smaller page", 3000, 5000, 3000.0 / 4800},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SubstitutePrinter target({{"PDF"}, 0, c.width, c.height, 98, 40});
+    setup.settings.storedPrinterName = "PDF";
+    PrintContext context{setup, target, messages, files};
+    ASSERT_TRUE(PrintSheets(context, 1, p.sheets));
+    const PrintedJob& job = target.Jobs().at(0);
+    EXPECT_DOUBLE_EQ(job.scale, c.scale);
+    EXPECT_EQ(job.pages, sheets);
+  }
+}
+
+// The sheet's height in layout units never falls short of its pitches by rounding.
+TEST(TextJobLayoutTest, AFullSheetStaysOnOnePageAtAnyScale) {
+  struct Case {
+    int pageHeight;
+    int linesPerSheet;
+    int pitch;
+  };
+  const Case cases[] = {{6600, 66, 100}, {6599, 66, 100}, {6601, 66, 100}, {997, 66, 100}, {12833, 70, 183},
+                        {12000, 78, 153}, {9583, 89, 153}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.pageHeight << " high, " << c.linesPerSheet << " lines of " << c.pitch);
+    TextJobLayout layout({c.linesPerSheet, 100}, 100 * 40, c.pageHeight, c.pitch, 40);
+    EXPECT_LE(layout.Scale(), 1.0);
+    EXPECT_LE(layout.Scale() * c.linesPerSheet * c.pitch, c.pageHeight + 1e-6);
+    for (int sheet = 0; sheet < 3; ++sheet) {
+      layout.BeginSheet();
+      for (int line = 0; line < c.linesPerSheet - 1; ++line) {
+        EXPECT_EQ(layout.PlaceLine(), line == 0) << "sheet " << sheet << " line " << line;
+        EXPECT_EQ(layout.LineTop(), line * c.pitch);
+      }
+    }
+    // A line beyond a full sheet begins a page even without a new sheet.
+    EXPECT_TRUE(layout.PlaceLine());
+  }
 }
 
 class AnsweringDialog final : public PrintDialog {

@@ -191,6 +191,53 @@ TEST_F(PrintWaitTest, F10AfterTheBuildClearsTheFinishedPreviewOnClose) {
   EXPECT_TRUE(preview.lines.empty());
 }
 
+// When F10 comes and which of the window's timers fires first decide nothing:
+// either the stop is told and nothing of the report stays (no preview, no print
+// dialog), or the whole report is there and no stop is told.
+TEST_F(PrintWaitTest, AStopIsEitherToldOrTheReportStaysNeverNeither) {
+  enum class Press { Never, BeforeBuild, DuringBuild, DuringModeStep, AfterBuild };
+  const char* const pressNames[] = {"never", "before the build", "during the build", "during the mode's step",
+                                    "after the build"};
+  struct Case {
+    ReportMode mode;
+    Press press;
+    bool messageTickFirst;  // tmStopPrintError (50 ms) fires before tClose (100 ms)
+  };
+  std::vector<Case> cases;
+  for (ReportMode mode : {ReportMode::View, ReportMode::ViewWithSettings, ReportMode::Print})
+    for (Press press : {Press::Never, Press::BeforeBuild, Press::DuringBuild, Press::DuringModeStep, Press::AfterBuild})
+      for (bool first : {true, false}) cases.push_back({mode, press, first});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(c.mode) << ", F10 " << pressNames[static_cast<int>(c.press)]
+                                    << (c.messageTickFirst ? ", message tick first" : ", close tick first"));
+    messages.shown.clear();
+    preview.Clear();
+    std::filesystem::remove(files.SheetFile(1));
+    const bool paginates = c.mode != ReportMode::View;
+    pump.pressWhen = [&] {
+      if (c.press == Press::DuringBuild) return true;
+      if (c.press == Press::DuringModeStep) return paginates ? SheetExists(1) : !preview.lines.empty();
+      return false;
+    };
+    PrintWait& w = Start(c.mode);
+    if (c.press == Press::BeforeBuild) w.Key(kStopKeyCode);
+    w.InitTick();
+    if (c.press == Press::AfterBuild) w.Key(kStopKeyCode);
+    if (c.messageTickFirst) w.StopMessageTick();
+    bool closed = w.CloseTick();
+    // The window goes at once; none of its timers fires after that.
+    if (closed) w.Closing();
+    ASSERT_TRUE(closed);
+
+    const bool stopTold = messages.shown.size() == 1 &&
+                          messages.shown[0] == std::make_pair(MessageKind::Warning, std::string("ОСТАНОВ ПРОСМОТРА!!!"_cp));
+    const bool reportStays = !preview.lines.empty() && w.PrintTimerEnabled() == (c.mode == ReportMode::Print);
+    const bool nothingStays = preview.lines.empty() && !w.PrintTimerEnabled();
+    EXPECT_TRUE(stopTold ? nothingStays : reportStays && messages.shown.empty());
+    EXPECT_EQ(stopTold, c.press != Press::Never);
+  }
+}
+
 TEST_F(PrintWaitTest, OtherKeysDoNothing) {
   pump.pressWhen = [] { return true; };
   pump.key = 120;  // F9

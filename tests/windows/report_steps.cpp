@@ -106,6 +106,19 @@ PdfGrid ReportGrid(app::QtPrinter& printer, const report::PrinterFont& font) {
 
 namespace {
 
+// pdftotext's UTF-8 output in the mode given; nullopt with the error when it fails.
+std::optional<QString> PdfToText(const std::filesystem::path& pdf, const QString& mode, QString& error) {
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"), {mode, QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                                QString::fromStdString(pdf.string()), QStringLiteral("-")});
+  if (!pdftotext.waitForFinished(60000) || pdftotext.exitStatus() != QProcess::NormalExit || pdftotext.exitCode() != 0) {
+    error = QStringLiteral("pdftotext failed on %1: %2")
+                .arg(QString::fromStdString(pdf.string()), QString::fromUtf8(pdftotext.readAllStandardError()));
+    return std::nullopt;
+  }
+  return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
 struct PdfWord {
   int page;
   double left;
@@ -127,15 +140,9 @@ std::vector<PdfWord> PdfWords(const QString& tsv) {
 }  // namespace
 
 std::vector<QStringList> PdfPages(const std::filesystem::path& pdf, const PdfGrid& grid, QString& error) {
-  QProcess pdftotext;
-  pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-tsv"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                                QString::fromStdString(pdf.string()), QStringLiteral("-")});
-  if (!pdftotext.waitForFinished(60000) || pdftotext.exitStatus() != QProcess::NormalExit || pdftotext.exitCode() != 0) {
-    error = QStringLiteral("pdftotext failed on %1: %2")
-                .arg(QString::fromStdString(pdf.string()), QString::fromUtf8(pdftotext.readAllStandardError()));
-    return {};
-  }
-  const std::vector<PdfWord> words = PdfWords(QString::fromUtf8(pdftotext.readAllStandardOutput()));
+  const std::optional<QString> tsv = PdfToText(pdf, QStringLiteral("-tsv"), error);
+  if (!tsv) return {};
+  const std::vector<PdfWord> words = PdfWords(*tsv);
   int pageCount = 0;
   for (const PdfWord& w : words) pageCount = std::max(pageCount, w.page);
   std::vector<QStringList> pages(static_cast<std::size_t>(pageCount));
@@ -159,6 +166,55 @@ std::vector<QStringList> PdfPages(const std::filesystem::path& pdf, const PdfGri
     }
   }
   return pages;
+}
+
+void SavePdfPageImage(const std::filesystem::path& pdf, int page, const QString& name) {
+  const QByteArray folder = qgetenv("ZT_SCREENSHOTS");
+  if (folder.isEmpty()) return;
+  const QString number = QString::number(page);
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                                 QStringLiteral("-singlefile"), QStringLiteral("-f"), number,
+                                                 QStringLiteral("-l"), number, QString::fromStdString(pdf.string()),
+                                                 QString::fromLocal8Bit(folder) + "/" + name});
+}
+
+QStringList PdfPageTexts(const std::filesystem::path& pdf, QString& error) {
+  const std::optional<QString> text = PdfToText(pdf, QStringLiteral("-layout"), error);
+  if (!text) return {};
+  // Every page ends with a form feed.
+  QStringList pages = text->split(QLatin1Char('\f'));
+  pages.removeLast();
+  return pages;
+}
+
+QString CheckSheetsBeginPages(const QStringList& pages, int sheets) {
+  if (pages.size() != sheets) return QStringLiteral("%1 pages for %2 sheets").arg(pages.size()).arg(sheets);
+  for (qsizetype i = 0; i < pages.size(); ++i) {
+    QString first;
+    for (const QString& line : pages[i].split(QLatin1Char('\n')))
+      if (!line.trimmed().isEmpty()) {
+        first = line.simplified();
+        break;
+      }
+    const QString expected = i == 0 ? QStringLiteral("Всего листов: %1").arg(sheets) : QStringLiteral("Лист %1/").arg(i + 1);
+    if (first != expected) return QStringLiteral("page %1 begins \"%2\", not \"%3\"").arg(i + 1).arg(first, expected);
+  }
+  return {};
+}
+
+void StepSheetsBeginPages(ScenarioDriver& driver, const std::filesystem::path& pdf, const WorkingFiles& files,
+                          const QString& screenshot) {
+  driver.Step("printed", [] { return ReportWindowOnTop(); }, [&driver, pdf, &files, screenshot] {
+    QString error;
+    const QStringList pages = PdfPageTexts(pdf, error);
+    driver.Check(error.isEmpty(), error);
+    const auto sheets = static_cast<int>(SheetFiles(files).size());
+    driver.Check(sheets >= 3, QStringLiteral("%1 sheets").arg(sheets));
+    const QString difference = CheckSheetsBeginPages(pages, sheets);
+    driver.Check(difference.isEmpty(), difference);
+    driver.Check(test::TempFilesIn(pdf.parent_path()) == 0, "no temporary file beside the PDF");
+    SavePdfPageImage(pdf, 2, screenshot);
+  });
 }
 
 namespace {

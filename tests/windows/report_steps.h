@@ -57,6 +57,21 @@ PdfGrid ReportGrid(app::QtPrinter& printer, const report::PrinterFont& font);
 // first line and leftmost word.
 std::vector<QStringList> PdfPages(const std::filesystem::path& pdf, const PdfGrid& grid, QString& error);
 
+// With ZT_SCREENSHOTS set, the page of the PDF goes there as NAME.png.
+void SavePdfPageImage(const std::filesystem::path& pdf, int page, const QString& name);
+
+// The plain text of each page of the PDF, as pdftotext lays it out.
+QStringList PdfPageTexts(const std::filesystem::path& pdf, QString& error);
+// Every sheet begins its own page: as many pages as sheets, page 1 opens with
+// "Всего листов: N", page n with "Лист n/". Empty when so.
+QString CheckSheetsBeginPages(const QStringList& pages, int sheets);
+
+// Step: back in the report window, the PDF printed has a page for every sheet
+// file, each beginning with its sheet's first line, and no temporary file
+// beside it; page 2 saved as a screenshot.
+void StepSheetsBeginPages(ScenarioDriver& driver, const std::filesystem::path& pdf, const WorkingFiles& files,
+                          const QString& screenshot);
+
 // Each page shows its sheet: same lines, same columns (the common left margin,
 // trailing blanks and the empty lines closing a page aside). Empty when equal.
 QString ComparePagesWithSheets(const std::vector<QStringList>& pages, const std::vector<QStringList>& sheets);

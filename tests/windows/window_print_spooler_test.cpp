@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QElapsedTimer>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -33,28 +34,22 @@ bool JobDone(const std::filesystem::path& pdf) {
   return lpstat.waitForFinished(10000) && lpstat.exitCode() == 0 && lpstat.readAllStandardOutput().trimmed().isEmpty();
 }
 
-}  // namespace
+bool QueueThere() {
+  return !qgetenv("ZT_PDF_PRINTER_OUT").isEmpty() && QPrinterInfo::availablePrinterNames().contains(kQueue);
+}
 
-class WindowPrintSpoolerTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void PrintsEverySheetOnTheQueue() {
-    const QByteArray out = qgetenv("ZT_PDF_PRINTER_OUT");
-    if (out.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(kQueue))
-      QSKIP("no PDF printer queue: scripts/pdf-printer.sh sets one up");
-    const std::filesystem::path job = std::filesystem::path(out.toStdString()) / "job.pdf";
-    std::filesystem::remove(job);
-
-    ProgramFolder folder;
-    const auto sample = folder.Files().ReportFolder() / "sample.zt";
+// A program on the system's printers with a sample file to report on.
+struct SpoolerFixture {
+  SpoolerFixture() {
     test::WriteBytes(sample, GenerateSampleImage(4));
-    auto program = StartProgram(folder, std::nullopt);
-    QVERIFY(program);
+    program = StartProgram(folder, std::nullopt);
+  }
+
+  // The sample loaded, the queue chosen in the printer set-up and measured,
+  // the whole time archive paginated for printing.
+  void StepMeasureOnTheQueueAndPrint(ScenarioDriver& driver) {
     app::TfZetl& main = program->StartWindow().MainWindow();
     app::AppContext& ctx = program->Context();
-
-    ScenarioDriver driver(60000);
     StepCancelSearch(driver);
     StepLoadFile(driver, main, sample);
     StepOpenReportWindow(driver, main);
@@ -66,16 +61,39 @@ class WindowPrintSpoolerTest : public QObject {
       printers->setCurrentIndex(printers->findText(kQueue));
       setup->findChild<QPushButton*>("bOk")->click();
     });
-    driver.Step("measured", [] { return ReportWindowOnTop(); }, [&] {
+    driver.Step("measured", [] { return ReportWindowOnTop(); }, [&driver, &ctx] {
       driver.Check(ctx.print.settings.storedPrinterName == kQueue.toStdString(), "metrics stored for the queue");
       driver.Check(ctx.print.working.linesPerSheet > 0 && ctx.print.working.charsPerLine > 0, "working metrics");
       ChooseWholePeriod(ReportWindow(), ArchiveKind::Time);
     });
     StepReportCommand(driver, "prnPrint");
+  }
+
+  ProgramFolder folder;
+  std::filesystem::path sample = folder.Files().ReportFolder() / "sample.zt";
+  std::unique_ptr<app::Program> program;
+};
+
+}  // namespace
+
+class WindowPrintSpoolerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PrintsEverySheetOnTheQueue() {
+    if (!QueueThere()) QSKIP("no PDF printer queue: scripts/pdf-printer.sh sets one up");
+    const std::filesystem::path job = std::filesystem::path(qgetenv("ZT_PDF_PRINTER_OUT").toStdString()) / "job.pdf";
+    std::filesystem::remove(job);
+
+    SpoolerFixture f;
+    QVERIFY(f.program);
+    app::AppContext& ctx = f.program->Context();
+    ScenarioDriver driver(60000);
+    f.StepMeasureOnTheQueueAndPrint(driver);
     driver.Step("print dialog", [] { return Modal<QPrintDialog>() != nullptr; },
                 [] { Modal<QPrintDialog>()->accept(); });
     std::vector<QStringList> sheets;
-    driver.Step("sent", [] { return ReportWindowOnTop(); }, [&] { sheets = SheetFiles(folder.Files()); });
+    driver.Step("sent", [] { return ReportWindowOnTop(); }, [&] { sheets = SheetFiles(f.folder.Files()); });
     QElapsedTimer asked;
     asked.start();
     driver.Step("job done", [&] {
@@ -90,7 +108,29 @@ class WindowPrintSpoolerTest : public QObject {
       const QString difference = ComparePagesWithSheets(pages, sheets);
       driver.Check(difference.isEmpty(), difference);
     });
-    driver.StepExit([&] { return &program->StartWindow(); });
+    driver.StepExit([&] { return &f.program->StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  // Measured on the queue, whose printable area has the PPD's margins, printed
+  // to a file through the dialog: a PDF page of Qt's own, with narrower margins.
+  void AFileChosenInThePrintDialogHasAPagePerSheet() {
+    if (!QueueThere()) QSKIP("no PDF printer queue: scripts/pdf-printer.sh sets one up");
+    SpoolerFixture f;
+    QVERIFY(f.program);
+    const std::filesystem::path pdf = f.folder.Root() / "to_file.pdf";
+    ScenarioDriver driver(60000);
+    f.StepMeasureOnTheQueueAndPrint(driver);
+    driver.Step("print dialog", [] { return Modal<QPrintDialog>() != nullptr; }, [&driver, pdf] {
+      QPrintDialog* dialog = Modal<QPrintDialog>();
+      auto* printers = dialog->findChild<QComboBox*>("printers");
+      driver.Check(printers->currentText() == kQueue, "the dialog starts on the queue measured");
+      printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+      dialog->findChild<QLineEdit*>("filename")->setText(QString::fromStdString(pdf.string()));
+      dialog->accept();
+    });
+    StepSheetsBeginPages(driver, pdf, f.folder.Files(), "printed_to_file_page_2");
+    driver.StepExit([&] { return &f.program->StartWindow(); });
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 };

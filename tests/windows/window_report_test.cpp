@@ -8,12 +8,15 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -203,6 +206,63 @@ class WindowReportTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
+  // The sheets are cut for the printer's A4 page; the operator prints them to a
+  // file on A5 paper, chosen in the print dialog's properties.
+  void EverySheetBeginsAPageOfItsOwnOnAnotherPaper() {
+    ReportFixture f;
+    QVERIFY(f.program);
+    const std::filesystem::path pdf = f.folder.Root() / "a5.pdf";
+    ScenarioDriver driver;
+    f.Open(driver);
+    StepAcceptPageSettings(driver);
+    driver.Step("whole period", [] { return true; }, [] { ChooseWholePeriod(ReportWindow(), ArchiveKind::Time); });
+    StepReportCommand(driver, "prnPrint");
+    driver.Step("print dialog", [] { return Modal<QPrintDialog>() != nullptr; }, [&driver, pdf] {
+      QPrintDialog* dialog = Modal<QPrintDialog>();
+      auto* printers = dialog->findChild<QComboBox*>("printers");
+      printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+      dialog->findChild<QLineEdit*>("filename")->setText(QString::fromStdString(pdf.string()));
+      driver.Check(dialog->printer()->pageLayout().pageSize().id() == QPageSize::A4, "measured on A4");
+      QTimer::singleShot(0, dialog->findChild<QPushButton*>("properties"), &QPushButton::click);
+    });
+    driver.Step("properties", [] {
+      auto* sizes = QApplication::activeModalWidget() ? QApplication::activeModalWidget()->findChild<QComboBox*>("pageSizeCombo") : nullptr;
+      return sizes != nullptr;
+    }, [&driver] {
+      auto* properties = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      auto* sizes = properties->findChild<QComboBox*>("pageSizeCombo");
+      sizes->setCurrentIndex(sizes->findText(QStringLiteral("A5")));
+      driver.Check(sizes->currentText() == "A5", "A5 offered");
+      SaveScreenshot(*properties, "print_properties_a5");
+      properties->accept();
+    });
+    driver.Step("print", [] { return Modal<QPrintDialog>() != nullptr; }, [] { Modal<QPrintDialog>()->accept(); });
+    StepSheetsBeginPages(driver, pdf, f.folder.Files(), "printed_a5_page_2");
+    f.Exit(driver);
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void AFileThatCannotBeWrittenIsTold() {
+    ReportFixture f;
+    QVERIFY(f.program);
+    const std::filesystem::path pdf = f.folder.Root() / "no such folder" / "report.pdf";
+    ScenarioDriver driver;
+    f.Open(driver);
+    StepAcceptPageSettings(driver);
+    driver.Step("whole period", [] { return true; }, [] { ChooseWholePeriod(ReportWindow(), ArchiveKind::Operational); });
+    StepReportCommand(driver, "prnPrint");
+    StepAcceptPrintDialog(driver, pdf, std::nullopt);
+    driver.Step("told", [] { return true; }, [&] {
+      const QString expected = "Ошибка! при записи файла " + QString::fromStdString(pdf.string()) +
+                               QStringLiteral(" - код ошибки: %1").arg(ENOENT);
+      driver.Check(MessageTexts(driver) == QStringList{expected}, "boxes: " + MessageTexts(driver).join('|'));
+      driver.Check(!driver.Messages().isEmpty() && driver.Messages().front().icon == QMessageBox::Critical, "an error");
+      driver.Check(!std::filesystem::exists(pdf.parent_path()), "nothing made");
+    });
+    f.Exit(driver);
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
   void PeriodErrorsShowTheirBoxes_data() {
     QTest::addColumn<QDate>("begin");
     QTest::addColumn<QDate>("end");
@@ -235,7 +295,15 @@ class WindowReportTest : public QObject {
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
 
+  void F10StopsAWholeArchiveBuild_data() {
+    QTest::addColumn<bool>("afterTheBuild");
+    QTest::newRow("during the build") << false;
+    // The print timer is armed then; the window has up to 100 ms left.
+    QTest::newRow("after the build, before the window closed") << true;
+  }
+
   void F10StopsAWholeArchiveBuild() {
+    QFETCH(bool, afterTheBuild);
     ReportFixture f;
     QVERIFY(f.program);
     ScenarioDriver driver;
@@ -244,8 +312,13 @@ class WindowReportTest : public QObject {
     driver.Step("whole period", [] { return true; }, [] { ChooseWholePeriod(ReportWindow(), ArchiveKind::Time); });
     StepReportMenu(driver, "prnPrint");
     // Seen only because the build lets events through while it runs.
-    driver.Step("building", [] { return Modal<app::TWaitPr>() && Modal<app::TWaitPr>()->Building(); }, [] {
-      SaveScreenshot(*Modal<app::TWaitPr>(), "print_wait_window");
+    driver.Step("building", [&] {
+      auto* wait = Modal<app::TWaitPr>();
+      if (!wait) return false;
+      if (!afterTheBuild) return wait->Building();
+      return !wait->Building() && std::filesystem::exists(f.folder.Files().SheetFile(1));
+    }, [&] {
+      if (!afterTheBuild) SaveScreenshot(*Modal<app::TWaitPr>(), "print_wait_window");
       QTest::keyClick(Modal<app::TWaitPr>()->findChild<QLineEdit*>("Memo_Stop"), Qt::Key_F10);
     });
     bool printDialogSeen = false;
@@ -260,7 +333,7 @@ class WindowReportTest : public QObject {
       driver.Check(MessageTexts(driver) == QStringList{"ОСТАНОВ ПРОСМОТРА!!!"}, "boxes: " + MessageTexts(driver).join('|'));
       driver.Check(!driver.Messages().isEmpty() && driver.Messages().front().icon == QMessageBox::Warning, "a warning");
       driver.Check(PreviewLines(ReportWindow()).isEmpty(), "the stopped report is not shown");
-      driver.Check(!std::filesystem::exists(f.folder.Files().SheetFile(1)), "no sheets");
+      driver.Check(afterTheBuild || !std::filesystem::exists(f.folder.Files().SheetFile(1)), "no sheets");
     });
     f.Exit(driver);
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
@@ -351,6 +424,60 @@ class WindowReportTest : public QObject {
       driver.Check(page->findChild<QSpinBox*>("SpinEdit3")->value() == 7, "indent kept");
       driver.Check(page->findChild<QSpinBox*>("SpinEdit4")->value() == 2, "bottom margin kept");
       driver.Check(page->findChild<QRadioButton*>("RadioButton3")->isChecked(), "Ukrainian kept");
+      QTimer::singleShot(0, page->findChild<QAction*>("N2"), &QAction::trigger);
+    });
+    f.Exit(driver);
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void TheFontDialogStartsOnTheFaceThatPrints() {
+    // "Lucida Console" is not on this machine; print_font's first substitute is.
+    QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("Lucida Console")));
+    QVERIFY(QFontDatabase::hasFamily(QStringLiteral("Liberation Mono")));
+    QCOMPARE(QFontInfo(app::ReportQFont({"Lucida Console", 8})).family(), QStringLiteral("Liberation Mono"));
+    ReportFixture f;
+    QVERIFY(f.program);
+    ScenarioDriver driver;
+    f.Open(driver);
+    StepReportMenu(driver, "prnSetupRep");
+    driver.Step("Изменить", [] {
+      return Modal<app::TPagePrint>() && !Modal<app::TPagePrint>()->findChild<QLabel*>("stFont")->text().isEmpty();
+    }, [] { QTimer::singleShot(0, Modal<app::TPagePrint>()->findChild<QPushButton*>("BitBtn1"), &QPushButton::click); });
+    driver.Step("font dialog", [] { return Modal<QFontDialog>() != nullptr; }, [&] {
+      QFontDialog* dialog = Modal<QFontDialog>();
+      SaveScreenshot(*dialog, "font_dialog");
+      driver.Check(dialog->currentFont().family() == "Liberation Mono",
+                   "the dialog starts on " + dialog->currentFont().family());
+      driver.Check(dialog->currentFont().pointSize() == 8,
+                   QStringLiteral("the dialog starts at size %1").arg(dialog->currentFont().pointSize()));
+      driver.Check(!dialog->currentFont().bold() && !dialog->currentFont().italic(), "the dialog starts upright");
+      dialog->accept();
+    });
+    driver.Step("unchanged", [] { return Modal<app::TPagePrint>() != nullptr; }, [&] {
+      auto* page = Modal<app::TPagePrint>();
+      driver.Check(page->findChild<QLabel*>("stFont")->text() == "Lucida Console",
+                   "font shown: " + page->findChild<QLabel*>("stFont")->text());
+      driver.Check(page->findChild<QLabel*>("StaticText2")->text() == "8", "size shown");
+      driver.Check(f.Context().print.settings.fontName == "Lucida Console", "the stored font name kept");
+      driver.Check(FileLines(f.folder.Files().PrintSettingsFile()).value(2) == "Lucida Console",
+                   "the settings file keeps it");
+      QTimer::singleShot(0, page->findChild<QPushButton*>("BitBtn1"), &QPushButton::click);
+    });
+    // Another size of the same face is still the stored font.
+    driver.Step("font dialog again", [] { return Modal<QFontDialog>() != nullptr; }, [] {
+      QFont bigger = Modal<QFontDialog>()->currentFont();
+      bigger.setPointSize(10);
+      Modal<QFontDialog>()->setCurrentFont(bigger);
+      Modal<QFontDialog>()->accept();
+    });
+    driver.Step("resized", [] { return Modal<app::TPagePrint>() != nullptr; }, [&] {
+      auto* page = Modal<app::TPagePrint>();
+      driver.Check(page->findChild<QLabel*>("stFont")->text() == "Lucida Console" &&
+                       page->findChild<QLabel*>("StaticText2")->text() == "10",
+                   "font shown: " + page->findChild<QLabel*>("stFont")->text() + " " +
+                       page->findChild<QLabel*>("StaticText2")->text());
+      const QStringList saved = FileLines(f.folder.Files().PrintSettingsFile());
+      driver.Check(saved.value(1) == "10" && saved.value(2) == "Lucida Console", "saved: " + saved.join('|'));
       QTimer::singleShot(0, page->findChild<QAction*>("N2"), &QAction::trigger);
     });
     f.Exit(driver);
