@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2 cups poppler-utils "$@")
+  qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation2 cups poppler-utils dpkg-dev
+  appstream desktop-file-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

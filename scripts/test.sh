@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the whole suite, a short fault soak of zt
-# against zt-sim, the logic tests again under AddressSanitizer +
-# UndefinedBehaviorSanitizer, and each fuzz target briefly.
+# Builds and runs every test: the whole suite (with the Debian package of the
+# debug tree unpacked and run), a short fault soak of zt against zt-sim, the
+# logic tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and
+# each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +20,9 @@ echo "== build and test"
 cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DZT_BENCH=ON -DZT_TESTS=ON -DZT_WINDOWS=ON \
   -DZT_SANITIZE=OFF -DZT_FUZZ=OFF >/dev/null
 cmake --build build/debug -j"$jobs"
+# The Debian package of this tree, for its end-to-end test; a few seconds.
+rm -f build/debug/zetlogic_*.deb
+(cd build/debug && cpack -G DEB >/dev/null)
 ctest --test-dir build/debug --output-on-failure -j"$jobs"
 
 echo "== fault soak, ${soak_runs} schedules"

@@ -8,6 +8,7 @@
 #include "app/windows/t_splash_form.h"
 #include "app/windows/tf_men_zt.h"
 #include "link/com_port_names.h"
+#include "app/windows/qt_messages.h"
 #include "app/windows/qt_printer.h"
 
 namespace zt::app {
@@ -37,6 +38,10 @@ bool Program::Start() {
   lock_ = options_.lockFolder.empty() ? std::make_unique<shell::SingleInstanceLock>()
                                       : std::make_unique<shell::SingleInstanceLock>(options_.lockFolder);
   if (!lock_->Acquire()) return false;
+  if (!options_.startWarning.empty()) {
+    splash.hide();
+    QtMessages().Show(MessageKind::Warning, options_.startWarning);
+  }
 
   std::vector<std::string> ports = options_.systemPorts ? *options_.systemPorts : link::SystemSerialPorts();
   context_ = std::make_unique<AppContext>(files_, std::move(ports),

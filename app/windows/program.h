@@ -2,7 +2,7 @@
 // check, the permanent windows, then the event loop.
 //
 //   QApplication app(argc, argv);
-//   zt::app::Program program(zt::RunningProgramFolder());
+//   zt::app::Program program(zt::ProgramFolderInUse().folder);
 //   if (!program.Start()) return 0;   // another instance runs: end silently
 //   return app.exec();
 #pragma once
@@ -32,6 +32,9 @@ struct ProgramOptions {
   std::optional<std::vector<std::string>> systemPorts;
   // The printers reports go to; the system's when not given.
   std::function<std::unique_ptr<QtPrinter>()> printers = {};
+  // Told the operator once the lock is held, before any window: what went
+  // wrong with the program folder (Windows-1251); nothing when empty.
+  std::string startWarning = {};
 };
 
 class Program {

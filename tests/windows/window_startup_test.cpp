@@ -1,16 +1,20 @@
 // Start-up as the operator meets it: the search finds the recorder and the
 // main window offers reading and writing; a search that finds nothing, or is
-// cancelled, still opens the main window, without them.
+// cancelled, still opens the main window, without them. A warning about the
+// program folder is shown first, before any window.
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app/windows/app_context.h"
 #include "app/windows/tf_men_zt.h"
 #include "app/windows/tf_sel_rs.h"
 #include "app/windows/tf_zetl.h"
+#include "core/cp1251.h"
 #include "core/device_image.h"
 #include "core/sample_image.h"
 #include "tests/core/odd_files.h"
@@ -115,6 +119,37 @@ class WindowStartupTest : public QObject {
     driver.StepExit([&] { return &program.StartWindow(); });
     QVERIFY(program.Start());
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  void AProgramFolderWarningComesBeforeAnyWindow() {
+    ProgramFolder folder;
+    app::ProgramOptions options{folder.LockFolder(), std::vector<std::string>{}};
+    options.startWarning = "Не удалось создать папку /h/Work"_cp;
+    app::Program program(folder.Root(), std::move(options));
+    // The box is up inside Start(), before the driver runs: answered from a timer.
+    QString shown;
+    QStringList windowsOpen;
+    QTimer answer;
+    answer.setInterval(5);
+    connect(&answer, &QTimer::timeout, [&] {
+      auto* box = Modal<QMessageBox>();
+      if (!box || !box->isVisible()) return;
+      answer.stop();
+      shown = box->text();
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != box && w->isVisible() && !w->objectName().isEmpty()) windowsOpen << w->objectName();
+      box->buttons().value(0)->click();
+    });
+    answer.start();
+    ScenarioDriver driver;
+    StepCancelSearch(driver);
+    driver.Step("main window", [&] { return MainWindowUp(program); }, [] {});
+    driver.StepExit([&] { return &program.StartWindow(); });
+    QVERIFY(program.Start());
+    QCOMPARE(shown, QStringLiteral("Не удалось создать папку /h/Work"));
+    QCOMPARE(windowsOpen, QStringList());
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+    QVERIFY(driver.Messages().isEmpty());
   }
 };
 

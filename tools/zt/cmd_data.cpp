@@ -10,6 +10,7 @@
 #include "tools/zt/console.h"
 #include "tools/zt/data_view.h"
 #include "tools/zt/output.h"
+#include "tools/zt/tool_folder.h"
 
 namespace zt::cli {
 namespace {
@@ -48,7 +49,7 @@ int RunInfo(const CommandArgs& argv) {
   if (!args) return UsageError("info", error);
   if (args->positional.size() != 1) return UsageError("info", "usage: zt info FILE");
   LoadedData data;
-  if (const int code = LoadForInspection("info", args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("info", args->positional[0], data, ToolFiles())) return code;
   for (const auto& text : data.image.header) PrintLine(text);
   return 0;
 }
@@ -62,7 +63,7 @@ int RunExport(const CommandArgs& argv) {
     return UsageError("export", "usage: zt export FILE --archive time|oper [-o OUT]");
   if (*archive != "time" && *archive != "oper") return UsageError("export", "--archive is time or oper");
   LoadedData data;
-  if (const int code = LoadForInspection("export", args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("export", args->positional[0], data, ToolFiles())) return code;
   const std::string csv = TableCsv(*archive == "time" ? data.tables.time : data.tables.operational);
   if (const auto out = args->Get("-o")) return WriteOutput("export", *out, csv, {args->positional[0]});
   std::cout << csv;
@@ -76,7 +77,7 @@ int RunShow(const CommandArgs& argv) {
   const auto rows = ParseNumber(args->Get("--rows").value_or("8"));
   if (args->positional.size() != 1 || !rows) return UsageError("show", "usage: zt show FILE [--rows N]");
   LoadedData data;
-  if (const int code = LoadForInspection("show", args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("show", args->positional[0], data, ToolFiles())) return code;
   PrintOverview(std::cout, data, static_cast<std::size_t>(*rows));
   return 0;
 }
@@ -88,7 +89,7 @@ int RunDemo(const CommandArgs& argv) {
   const auto seed = SeedOption(*args);
   const auto rows = ParseNumber(args->Get("--rows").value_or("8"));
   if (!seed || !rows) return UsageError("demo", "--seed and --rows take whole numbers");
-  const WorkingFiles files(RunningProgramFolder());
+  const WorkingFiles files = ToolFiles();
   if (!files.EnsureFolders()) {
     std::cerr << "zt demo: cannot create " << files.WorkFolder() << '\n';
     return kWriteError;
@@ -97,7 +98,7 @@ int RunDemo(const CommandArgs& argv) {
   if (const int code = WriteOutput("demo", sample, GenerateSampleImage(*seed))) return code;
   std::cout << "Sample image written to " << sample << "\n\n";
   LoadedData data;
-  if (const int code = LoadForInspection("demo", sample, data)) return code;
+  if (const int code = LoadForInspection("demo", sample, data, files)) return code;
   PrintOverview(std::cout, data, static_cast<std::size_t>(*rows));
   return 0;
 }

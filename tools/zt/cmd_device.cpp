@@ -18,6 +18,7 @@
 #include "tools/zt/output.h"
 #include "tools/zt/progress_line.h"
 #include "tools/zt/terminal_text.h"
+#include "tools/zt/tool_folder.h"
 
 namespace zt::cli {
 namespace {
@@ -51,10 +52,6 @@ int UsageError(const std::string& command, const std::string& what) {
   return kUsageError;
 }
 
-WorkingFiles FilesOf(const Args& args) {
-  return WorkingFiles(args.Get("--workdir").value_or(RunningProgramFolder().string()));
-}
-
 // The program's messages, on a line of their own below the progress line.
 class RunMessages final : public Messages {
  public:
@@ -71,10 +68,10 @@ class RunMessages final : public Messages {
 
 // Everything a command needs to talk to the recorder, built once.
 struct Connection {
-  explicit Connection(const Args& args)
+  explicit Connection(const WorkingFiles& files)
       : progress(std::cerr, ::isatty(STDERR_FILENO) == 1),
         messages(progress),
-        session(FilesOf(args), link::SystemSerialPorts(), messages, waiter, clock, std::cerr) {
+        session(files, link::SystemSerialPorts(), messages, waiter, clock, std::cerr) {
     CatchInterrupt();
     session.SetInterrupted([] { return gInterrupted != 0; });
     session.SetProgress([this](const std::string& text) { progress.Show(text); });
@@ -241,7 +238,7 @@ int RunSearch(const CommandArgs& argv) {
     if (!n || *n < 1 || *n > 99) return UsageError("search", "--limit takes a number from 1 to 99");
     limit = static_cast<std::uint8_t>(*n);
   }
-  Connection connection(*args);
+  Connection connection(ToolFiles(args->Get("--workdir")));
   const auto code = connection.session.Search(limit);
   if (code == link::SearchCode::Found) {
     const std::string name = link::ComName(connection.session.FoundPort());
@@ -264,7 +261,8 @@ int RunRead(const CommandArgs& argv) {
   if (!request) return code;
   const auto out = args->Get("-o");
   if (!out) return UsageError("read", "usage: zt read --port PORT --password N -o FILE.zt");
-  const std::filesystem::path image = FilesOf(*args).ImageFile();
+  const WorkingFiles files = ToolFiles(args->Get("--workdir"));
+  const std::filesystem::path image = files.ImageFile();
   // Checked before the reading, which would take its ten seconds only to be refused.
   if (const int rc = RefuseOverlappingFiles("read", {image}, {*out})) return rc;
   OutputFile saved;
@@ -272,7 +270,7 @@ int RunRead(const CommandArgs& argv) {
     std::cerr << "zt read: " << OutputFailureText(saved) << "; nothing was read\n";
     return kFileError;
   }
-  Connection connection(*args);
+  Connection connection(files);
   if (const int rc = ReadRecorder(connection.session, *request)) return rc;
   return SaveImage(saved, image);
 }
@@ -298,7 +296,7 @@ int RunWrite(const CommandArgs& argv) {
   if (!given.enterprise && !given.branch && !given.meter && !parameters.clockCorrection)
     return UsageError("write", "nothing to write: give --enterprise, --branch, --meter or --set-clock");
 
-  Connection connection(*args);
+  Connection connection(ToolFiles(args->Get("--workdir")));
   RecorderTexts current;
   if (!given.All()) {
     // The recorder takes all three texts; those not given are read from it

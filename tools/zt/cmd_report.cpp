@@ -13,6 +13,7 @@
 #include "tools/zt/data_view.h"
 #include "tools/zt/output.h"
 #include "tools/zt/report_sheets.h"
+#include "tools/zt/tool_folder.h"
 
 namespace zt::cli {
 namespace {
@@ -29,7 +30,7 @@ constexpr const char* kUsage =
     "         --from \"DD.MM.YYYY HH:MM:SS\" --to \"DD.MM.YYYY HH:MM:SS\" [--lang ru|uk] [--workdir DIR] -o OUT\n"
     "         [--sheets SHEETDIR --lines P --chars C [--indent LI] [--top TM] [--bottom BM]]\n"
     "  hourly and alarms are tables of the time archive, sensors, clock and controls of the operational one;\n"
-    "  RepDay is built in DIR (default: the folder of zt) and copied to OUT;\n"
+    "  RepDay is built in DIR (default: the program folder, see zt --version) and copied to OUT;\n"
     "  --sheets also cuts it into the sheet files RpList1, RpList2, ... in SHEETDIR (P lines, C characters a sheet;\n"
     "  indent 5, margins 3 and 3 unless given) and prints their number.";
 
@@ -143,7 +144,7 @@ int RunReport(const CommandArgs& argv) {
   const auto sheets = SheetRequestOf(*args, error);
   if (!sheets) return UsageError(error);
 
-  const WorkingFiles files(args->Get("--workdir").value_or(RunningProgramFolder().string()));
+  const WorkingFiles files = ToolFiles(args->Get("--workdir"));
   std::error_code ec;
   std::filesystem::create_directories(files.ProgramFolder(), ec);
   if (ec) {
@@ -157,7 +158,7 @@ int RunReport(const CommandArgs& argv) {
   if (const int code = RefuseOverlappingFiles("report", {args->positional[0]}, outputs)) return code;
 
   LoadedData data;
-  if (const int code = LoadForInspection("report", args->positional[0], data)) return code;
+  if (const int code = LoadForInspection("report", args->positional[0], data, files)) return code;
 
   ConsoleMessages messages;
   report::NoEventPump pump;

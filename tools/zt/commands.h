@@ -17,5 +17,6 @@ int RunReport(const CommandArgs& args);
 int RunSearch(const CommandArgs& args);
 int RunRead(const CommandArgs& args);
 int RunWrite(const CommandArgs& args);
+int RunVersion(const CommandArgs& args);
 
 }  // namespace zt::cli

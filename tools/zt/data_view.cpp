@@ -61,11 +61,12 @@ std::vector<std::size_t> RowsAround(const ArchiveTable& table, std::size_t curre
 
 }  // namespace
 
-int LoadForInspection(const std::string& command, const std::string& path, LoadedData& data) {
+int LoadForInspection(const std::string& command, const std::string& path, LoadedData& data,
+                      const WorkingFiles& files) {
   PrepareLoad(data.image, data.tables);
   NullProtocolLog log;
   ConsoleMessages messages;
-  FileLoad load(data.image, data.tables, log, messages, WorkingFiles(RunningProgramFolder()), path);
+  FileLoad load(data.image, data.tables, log, messages, files, path);
   load.SetAdoptAsImage(false);
   const LoadCode code = LoadDataFile(load);
   if (code != LoadCode::None)

@@ -6,6 +6,7 @@
 
 #include "core/archive_table.h"
 #include "core/device_image.h"
+#include "core/working_files.h"
 
 namespace zt::cli {
 
@@ -17,7 +18,9 @@ struct LoadedData {
 // Loads a data file as the load window would, without making it the image file.
 // Returns 0, or the load's finish code after printing its message on stderr
 // and then, after "zt COMMAND: ", the file's name and why it did not load.
-int LoadForInspection(const std::string& command, const std::string& path, LoadedData& data);
+// files: the program folder the command works in.
+int LoadForInspection(const std::string& command, const std::string& path, LoadedData& data,
+                      const WorkingFiles& files);
 
 // RFC 4180 CSV in UTF-8: the title row, then every record row, cells as the table holds them.
 std::string TableCsv(const ArchiveTable& table);

@@ -29,6 +29,7 @@ const Command kCommands[] = {
     {"search", RunSearch, "zt search [--limit N] [--workdir DIR]"},
     {"read", RunRead, "zt read --port COMn|DEVICE --password N -o FILE.zt [--workdir DIR]"},
     {"write", RunWrite, "zt write --port COMn|DEVICE --password N [--enterprise T] [--branch T] [--meter T] [--set-clock] [--workdir DIR]"},
+    {"--version", RunVersion, "zt --version"},
 };
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
