@@ -19,6 +19,7 @@
 #include "app/shell/save_command.h"
 #include "app/shell/table_navigation.h"
 #include "app/windows/clock_under_caption.h"
+#include "app/windows/file_dialog_look.h"
 #include "app/windows/text_codec.h"
 #include "core/conversions.h"
 #include "core/cp1251.h"
@@ -559,6 +560,7 @@ std::unique_ptr<QFileDialog> TfZetl::ZtFileDialog(const QString& title, const ch
   dialog->setAcceptMode(mode);
   dialog->setNameFilter(kZtFilter);
   dialog->setDirectory(QString::fromStdString(ctx_.state.files.ReportFolder().string()));
+  LookRussianWithWholeColumns(*dialog);
   return dialog;
 }
 
