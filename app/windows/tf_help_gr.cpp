@@ -1,5 +1,6 @@
 #include "app/windows/tf_help_gr.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -74,6 +75,17 @@ TfHelpGr::TfHelpGr(const AppContext& context, ArchiveKind kind, std::size_t row,
 
   editHelp->installEventFilter(this);
   editHelp->viewport()->installEventFilter(this);
+}
+
+void TfHelpGr::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Every content ends in empty lines, which alone never call for a scroll bar.
+  QTextDocument* document = editHelp->document();
+  qreal textBottom = 0;
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+    if (!block.text().isEmpty()) textBottom = document->documentLayout()->blockBoundingRect(block).bottom();
+  const bool fits = textBottom + document->documentMargin() <= editHelp->viewport()->height();
+  editHelp->setVerticalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }
 
 bool TfHelpGr::eventFilter(QObject* watched, QEvent* event) {

@@ -21,6 +21,7 @@ class TfHelpGr final : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   QTextEdit* editHelp = nullptr;

@@ -18,6 +18,8 @@
 #include "app/shell/main_commands.h"
 #include "app/shell/save_command.h"
 #include "app/shell/table_navigation.h"
+#include "app/windows/clock_under_caption.h"
+#include "app/windows/file_dialog_look.h"
 #include "app/windows/text_codec.h"
 #include "core/conversions.h"
 #include "core/cp1251.h"
@@ -175,7 +177,8 @@ void TfZetl::BuildHeader() {
     value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     value->setMinimumWidth(f.column == 0 ? 300 : 270);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    grid->addWidget(value, f.row, f.column + 1);
+    // One line high, also in the row of the taller clock.
+    grid->addWidget(value, f.row, f.column + 1, Qt::AlignVCenter);
     headerValues_[f.entry] = value;
   }
   stSerNum_ZT = headerValues_[kHeaderSerial];
@@ -184,13 +187,15 @@ void TfZetl::BuildHeader() {
 
   // The PC clock and the two activity indicators, at the right of the date row.
   auto* clockBox = new QGridLayout;
-  clockBox->addWidget(Caption(QStringLiteral("          дата                  время"), panProgP), 0, 0);
+  QLabel* clockCaption = Caption(QStringLiteral("          дата                  время"), panProgP);
+  clockBox->addWidget(clockCaption, 0, 0);
   stDateTime = new QLabel(QString::fromUtf8(kDitto.data(), static_cast<qsizetype>(kDitto.size())), panProgP);
   stDateTime->setText(FromCp1251(kDitto));
   stDateTime->setObjectName(QStringLiteral("stDateTime"));
   stDateTime->setAccessibleName(QStringLiteral("stDateTime"));
   stDateTime->setFont(HeaderFont(true));
   stDateTime->setStyleSheet(QStringLiteral("color: #800000;"));
+  FitClockUnderCaption(*clockCaption, *stDateTime);
   clockBox->addWidget(stDateTime, 1, 0);
   prWr = ActivityBar("prWr", panProgP);
   prRd = ActivityBar("prRd", panProgP);
@@ -552,6 +557,7 @@ std::unique_ptr<QFileDialog> TfZetl::ZtFileDialog(const QString& title, const ch
   dialog->setAcceptMode(mode);
   dialog->setNameFilter(kZtFilter);
   dialog->setDirectory(QString::fromStdString(ctx_.state.files.ReportFolder().string()));
+  LookRussianWithWholeColumns(*dialog);
   return dialog;
 }
 

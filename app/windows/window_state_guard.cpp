@@ -12,8 +12,11 @@ bool WindowStateGuard::eventFilter(QObject* watched, QEvent* event) {
   if (!window->isWindow()) return false;
   const Qt::WindowStates was = static_cast<QWindowStateChangeEvent*>(event)->oldState();
   const Qt::WindowStates now = window->windowState();
-  const bool minimised = now.testFlag(Qt::WindowMinimized);
-  const bool unmaximised = was.testFlag(Qt::WindowMaximized) && !now.testFlag(Qt::WindowMaximized);
+  // A window given the button may do what it does.
+  const Qt::WindowFlags buttons = window->windowFlags();
+  const bool minimised = now.testFlag(Qt::WindowMinimized) && !buttons.testFlag(Qt::WindowMinimizeButtonHint);
+  const bool unmaximised = was.testFlag(Qt::WindowMaximized) && !now.testFlag(Qt::WindowMaximized) &&
+                           !buttons.testFlag(Qt::WindowMaximizeButtonHint);
   if (!minimised && !unmaximised) return false;
   const Qt::WindowStates back = was & ~Qt::WindowMinimized;
   // Once the window manager's change has been taken in, not inside it.

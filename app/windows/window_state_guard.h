@@ -1,8 +1,9 @@
 // A window manager may offer what the program's windows have no button for
 // (openbox keeps minimise, maximise and close on every framed window). A
 // window minimised would leave the program dead behind a hidden modal window,
-// and one opened maximised would show less than it should; such a change is
-// undone, and the window comes back as it was.
+// and one opened maximised would show less than it should; such a change, on
+// a window without the button for it, is undone, and the window comes back as
+// it was.
 //
 //   QCoreApplication::instance()->installEventFilter(&guard);  // every window of the program
 #pragma once

@@ -1,10 +1,14 @@
 // The record detail window: a right click on the operational-archive table
-// shows the current row in words without moving it; a key released in the
-// text closes it; the time-archive table opens nothing.
+// shows the current row in words, whole and without a scroll bar, without
+// moving it; a key released in the text closes it; the time-archive table
+// opens nothing.
 #include <QApplication>
 #include <QTabWidget>
 #include <QTableView>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
@@ -52,6 +56,21 @@ void CheckLines(ScenarioDriver& driver, const app::TfHelpGr& window, const Archi
 void RightClickLater(QTableView* view, std::size_t tableRow) {
   const QRect cell = view->visualRect(view->model()->index(static_cast<int>(tableRow) - 1, 0));
   QTimer::singleShot(0, view, [view, at = cell.center()] { QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at); });
+}
+
+// Every line with text inside the box, and no scroll bar: the text fits, and
+// the empty lines that end every content call for none.
+void CheckShownWhole(ScenarioDriver& driver, const app::TfHelpGr& window) {
+  const QTextEdit& box = *window.EditHelp();
+  driver.Check(!box.verticalScrollBar()->isVisible(), "no vertical scroll bar");
+  driver.Check(!box.horizontalScrollBar()->isVisible(), "no horizontal scroll bar");
+  for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+    if (block.text().isEmpty()) continue;
+    QTextCursor end(block);
+    end.movePosition(QTextCursor::EndOfBlock);
+    const QRect drawn = box.cursorRect(end).united(box.cursorRect(QTextCursor(block)));
+    driver.Check(box.viewport()->rect().contains(drawn), "line shown whole: " + block.text());
+  }
 }
 
 }  // namespace
@@ -115,6 +134,8 @@ class WindowDetailTest : public QObject {
         driver.Check(lines.value(3).trimmed() == QStringLiteral("ИНФОРМАЦИИ НЕТ!!!"), "no-information line");
       }
       driver.Check(p.Main().CurrentRow(kOperKind) == row, "the right click did not move the row");
+      CheckShownWhole(driver, detail);
+      SaveScreenshot(detail, QStringLiteral("detail_window_%1").arg(column));
       if (closeByClick) QTest::mouseClick(detail.EditHelp()->viewport(), Qt::LeftButton);
       else QTest::keyRelease(detail.EditHelp(), Qt::Key_Space);
     });

@@ -3,13 +3,19 @@
 // proposes the serial-number name, asks before replacing and copies the bytes.
 #include <iterator>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
+#include <QTreeView>
 
 #include "app/windows/app_context.h"
 #include "app/windows/text_codec.h"
@@ -24,6 +30,56 @@
 
 using namespace zt;
 using namespace zt::wintest;
+
+namespace {
+
+// Empty when every text the dialog shows is Russian and every column of its
+// list shows its title and its cells whole.
+QString FileDialogFault(QFileDialog& dialog) {
+  QStringList faults;
+  const QRegularExpression latin(QStringLiteral("[A-Za-z]{3,}"));
+  auto russian = [&](const QString& text, const QString& where) {
+    // A file's name and its extension are the operator's, not the dialog's.
+    QString own = text;
+    own.remove(QStringLiteral("zt"));
+    if (latin.match(own).hasMatch()) faults << where + ": " + text;
+  };
+  for (const QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->isVisible()) russian(label->text(), QStringLiteral("label"));
+  for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+    if (button->isVisible()) russian(button->text(), QStringLiteral("button"));
+  const QTreeView* view = dialog.findChild<QTreeView*>();
+  const QAbstractItemModel* model = view->model();
+  const QHeaderView* header = view->header();
+  for (int column = 0; column < header->count(); ++column) {
+    if (header->isSectionHidden(column)) continue;
+    const QString title = model->headerData(column, Qt::Horizontal).toString();
+    russian(title, QStringLiteral("column title"));
+    const int width = header->sectionSize(column);
+    const QStyle* style = header->style();
+    const int margin = style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    int titleNeeds = header->fontMetrics().horizontalAdvance(title) + 2 * margin;
+    if (header->isSortIndicatorShown() && header->sortIndicatorSection() == column)
+      titleNeeds += style->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header) + margin;
+    if (titleNeeds > width) faults << QStringLiteral("column %1 cuts its title: %2 of %3").arg(title).arg(width).arg(titleNeeds);
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.decorationSize = view->iconSize();
+    for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+      const QModelIndex index = model->index(row, column, view->rootIndex());
+      const QString cell = index.data().toString();
+      if (column > 0) russian(cell, QStringLiteral("column %1").arg(title));
+      // The first column starts after the tree's indentation of the folder's entries.
+      const int needs = view->itemDelegate()->sizeHint(option, index).width() + (column == 0 ? view->indentation() : 0);
+      if (needs > width) faults << QStringLiteral("column %1 cuts \"%2\": %3 of %4").arg(title, cell).arg(width).arg(needs);
+    }
+  }
+  const QRect list = view->viewport()->rect();
+  if (header->length() > list.width()) faults << QStringLiteral("the columns are wider than the list");
+  return faults.join(QStringLiteral("; "));
+}
+
+}  // namespace
 
 
 class WindowFilesTest : public QObject {
@@ -48,6 +104,48 @@ class WindowFilesTest : public QObject {
       driver.Check(test::ReadBytes(p.folder.Files().ImageFile()) == expected.bytes, "the opened file became the image file");
       driver.Check(driver.Messages().isEmpty(), "no message on a good file");
     });
+    driver.StepExit([&] { return &p.program.StartWindow(); });
+    QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
+  }
+
+  // Qt's own dialog in Russian throughout, each column as wide as what it shows.
+  void FileDialogsSpeakRussianAndShowTheirColumnsWhole_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("ОТКРЫТЬ ФАЙЛ") << QStringLiteral("rdFile");
+    QTest::newRow("СОХРАНИТЬ ФАЙЛ КАК") << QStringLiteral("SaveFile");
+  }
+  void FileDialogsSpeakRussianAndShowTheirColumnsWhole() {
+    QFETCH(QString, action);
+    OfflineProgram p;
+    const auto report = p.folder.Files().ReportFolder();
+    std::filesystem::create_directories(report / "архив за декабрь 2026 года");
+    test::WriteBytes(report / "12345_261207 записан у заказчика.zt", GenerateSampleImage(4));
+    // Something to save: the image file holding what is shown, and a serial number.
+    test::WriteBytes(p.folder.Files().ImageFile(), GenerateSampleImage(4));
+    QVERIFY(p.program.Start());
+
+    ScenarioDriver driver;
+    StepCancelSearch(driver);
+    driver.Step("the serial number", [&] { return InFront(p.Main()); }, [&] {
+      p.program.Context().image.header[kHeaderSerial] = "12345";
+      p.program.Context().state.imageHoldsShownData = true;
+      p.Main().ShowHeader();
+      QTimer::singleShot(0, p.Main().findChild<QAction*>(action), &QAction::trigger);
+    });
+    driver.Step("the dialog, its folder listed", [] {
+      auto* dialog = Modal<QFileDialog>();
+      auto* view = dialog ? dialog->findChild<QTreeView*>() : nullptr;
+      return view && view->model()->rowCount(view->rootIndex()) == 2;
+    }, [] {});
+    // The next poll: what the dialog does once its entries are in has been done.
+    driver.Step("the dialog as it stands", [] { return true; }, [&] {
+      QFileDialog& dialog = *Modal<QFileDialog>();
+      SaveScreenshot(dialog, "file_dialog_" + action);
+      const QString fault = FileDialogFault(dialog);
+      driver.Check(fault.isEmpty(), fault);
+      dialog.reject();
+    });
+    driver.Step("closed", [&] { return InFront(p.Main()); }, [] {});
     driver.StepExit([&] { return &p.program.StartWindow(); });
     QVERIFY2(driver.Run(), qPrintable(driver.Failures().join("; ")));
   }
