@@ -10,14 +10,15 @@ namespace zt::app {
 
 namespace {
 
-// The system's installed printers (CUPS on Linux) in the system's order, and
-// the index of its default one (-1 when there is none or it is not listed).
+// The system's installed printers (CUPS on Linux) in the system's order.
 std::vector<PrinterQueue> SystemPrinterQueues() {
   std::vector<PrinterQueue> queues;
   for (const QString& name : QPrinterInfo::availablePrinterNames()) queues.push_back({name, {}});
   return queues;
 }
 
+// The index of the system's default printer; the first one when the default is
+// not listed, -1 when there is none.
 int SystemDefaultQueue(const std::vector<PrinterQueue>& queues) {
   const QString wanted = QPrinterInfo::defaultPrinterName();
   for (std::size_t i = 0; i < queues.size(); ++i)

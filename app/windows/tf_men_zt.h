@@ -26,7 +26,6 @@ class TfMen_ZT final : public QMainWindow {
 
   WindowDispatcher& Dispatcher() { return dispatcher_; }
   TfZetl& MainWindow() { return *fZetl_; }
-  TInRS232& PortHolder() { return *InRS232_; }
 
   // Prepares the main window and shows it modally.
   void ShowMainWindow(bool withIdentification);

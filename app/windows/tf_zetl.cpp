@@ -189,8 +189,7 @@ void TfZetl::BuildHeader() {
   auto* clockBox = new QGridLayout;
   QLabel* clockCaption = Caption(QStringLiteral("          дата                  время"), panProgP);
   clockBox->addWidget(clockCaption, 0, 0);
-  stDateTime = new QLabel(QString::fromUtf8(kDitto.data(), static_cast<qsizetype>(kDitto.size())), panProgP);
-  stDateTime->setText(FromCp1251(kDitto));
+  stDateTime = new QLabel(FromCp1251(kDitto), panProgP);
   stDateTime->setObjectName(QStringLiteral("stDateTime"));
   stDateTime->setAccessibleName(QStringLiteral("stDateTime"));
   stDateTime->setFont(HeaderFont(true));

@@ -6,8 +6,6 @@ namespace zt::app {
 
 void WindowDispatcher::Register(WindowKind kind, Factory factory) { factories_[Index(kind)] = std::move(factory); }
 
-bool WindowDispatcher::Registered(WindowKind kind) const { return static_cast<bool>(factories_[Index(kind)]); }
-
 void WindowDispatcher::OpenRecordDetail(ArchiveKind selector) {
   recordDetailSelector_ = selector;
   Open(WindowKind::RecordDetail);

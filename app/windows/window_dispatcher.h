@@ -39,7 +39,6 @@ class WindowDispatcher {
   explicit WindowDispatcher(QWidget* owner = nullptr) : owner_(owner) {}
   void SetOwner(QWidget* owner) { owner_ = owner; }
   void Register(WindowKind kind, Factory factory);
-  bool Registered(WindowKind kind) const;
 
   void OpenRecordDetail(ArchiveKind selector);
   void OpenWriteWindow() { Open(WindowKind::Write); }
