@@ -9,12 +9,16 @@
 namespace zt::report {
 namespace {
 
+// Named apart: clang 14 crashes on these literals inside the function body.
+constexpr std::string_view kWriteFailed = "Ошибка! при записи файла "_cp;
+constexpr std::string_view kErrorCode = " - код ошибки: "_cp;
+
 // Only a file gives the operator something to act on; a queue's refusal names nothing.
 bool Failed(const Printer& printer, Messages& messages) {
   const JobFailure failure = printer.LastJobFailure();
   if (failure.file.empty()) return false;
-  std::string text = std::string("Ошибка! при записи файла "_cp) + failure.file;
-  if (failure.error != 0) text += std::string(" - код ошибки: "_cp) + std::to_string(failure.error);
+  std::string text = std::string(kWriteFailed) + failure.file;
+  if (failure.error != 0) text += std::string(kErrorCode) + std::to_string(failure.error);
   messages.Show(MessageKind::Error, text);
   return false;
 }
