@@ -33,7 +33,7 @@ class FrameCount final : public zt::ProtocolLog {
     Require(bytes.size() == 7);
     ++frames;
   }
-  void LogTraffic(Direction, std::string_view) override { Require(false); }
+  void LogTraffic(zt::Direction, std::string_view) override { Require(false); }
   std::size_t frames = 0;
 };
 

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text = zt::fuzz::Bytes(data + 1, size - 1);
 
   const ReportPeriodChoice startA;
-  const ReportPeriodChoice startB{{2024, 2, 29, 23, 59, 58}, {2029, 12, 31, 0, 0, 1}, ArchiveKind::Operational};
+  const ReportPeriodChoice startB{{2024, 2, 29, 23, 59, 58}, {2029, 12, 31, 0, 0, 1}, zt::ArchiveKind::Operational};
   ReportPeriodChoice a = startA;
   ReportPeriodChoice b = startB;
   ReportPeriodFromText(text, a, f);
