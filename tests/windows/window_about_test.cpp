@@ -41,6 +41,13 @@ QString LayoutFault(const QWidget& window) {
 }
 QString Hint(const QWidget& window, const char* label) { return window.findChild<QLabel*>(label)->toolTip(); }
 
+// Steps: the start-up search cancelled, then "О ПРОГРАММЕ" in the main window.
+void StepOpenAbout(ScenarioDriver& driver, OfflineProgram& p) {
+  StepCancelSearch(driver);
+  driver.Step("О ПРОГРАММЕ", [&] { return p.Main().isVisible() && InFront(p.Main()); },
+              [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("mZT_Help"), &QAction::trigger); });
+}
+
 }  // namespace
 
 class WindowAboutTest : public QObject {
@@ -58,9 +65,7 @@ class WindowAboutTest : public QObject {
     p.folder.WriteWorkFile("Type_Ru.000", typeRu.toStdString());
     QVERIFY(p.program.Start());
     ScenarioDriver driver;
-    StepCancelSearch(driver);
-    driver.Step("О ПРОГРАММЕ", [&] { return p.Main().isVisible() && InFront(p.Main()); },
-                [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("mZT_Help"), &QAction::trigger); });
+    StepOpenAbout(driver, p);
     driver.Step("About", [] { return Modal<app::TAboutForm>() != nullptr; }, [&] {
       QWidget& about = *Modal<app::TAboutForm>();
       SaveScreenshot(about, QStringLiteral("about_window_flag_%1").arg(QString::fromLatin1(typeRu.left(1))));
@@ -97,9 +102,7 @@ class WindowAboutTest : public QObject {
     QVERIFY(p.program.Start());
 
     ScenarioDriver driver;
-    StepCancelSearch(driver);
-    driver.Step("О ПРОГРАММЕ", [&] { return p.Main().isVisible() && InFront(p.Main()); },
-                [&] { QTimer::singleShot(0, p.Main().findChild<QAction*>("mZT_Help"), &QAction::trigger); });
+    StepOpenAbout(driver, p);
     driver.Step("About", [] { return Modal<app::TAboutForm>() != nullptr; }, [&] {
       const QWidget& about = *Modal<app::TAboutForm>();
       driver.Check(about.windowTitle() == QStringLiteral("О программе "), "title");
